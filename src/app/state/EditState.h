@@ -1,0 +1,123 @@
+#pragma once
+
+#include "Rect.h"
+
+#include <QImage>
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+
+// The panel shown on the right-hand side.
+enum EffectPanel : int { FilterPanel = 0, LightPanel = 1, FramePanel = 2 };
+
+// Where a finished look goes (see run_effect_function).
+enum RenderTarget : int {
+    RenderToThumbnail = -1,
+    RenderToFilterResult = 0,
+    RenderToView = 1,
+    RenderToNowhere = 2,
+};
+
+// Everything that describes the current edit. The main window owns one for its whole life;
+// intake resets the picture-related fields for every new picture. Rasters are QImages, which
+// own (and implicitly share) their pixels, so a cached look can never dangle.
+struct EditState {
+    // Paths of the picture pipeline (full paths of working files, or the user's own files).
+    QString currentImagePath;
+    QString committedImagePath;
+    QString effectBasePath;
+    QString sourceCopyPath;
+    QString fullSizePath;
+    QString lastSourcePath;
+    QString exportPath;
+
+    // Sizes and scales.
+    int previewWidth = 0;
+    int previewHeight = 0;
+    int sourceWidth = 0;
+    int sourceHeight = 0;
+    double previewAspect = 0.0;
+    double previewScaleX = 0.0;
+    double previewScaleY = 0.0;
+    double sourceScaleX = 0.0;
+    double sourceScaleY = 0.0;
+
+    // View geometry.
+    Rect viewRect{10, 60, 700, 560};
+    Rect fitRect;
+    Rect imageRect;
+    int imageCenterX = 0;
+    int imageCenterY = 0;
+    Rect cropBoundsRect;
+    Rect cropStartRect{10, 60, 700, 560};
+    Rect compareLeftRect;
+    Rect compareRightRect;
+
+    // Flags and counters.
+    bool imageLoaded = false;
+    bool startBackground = true;
+    bool showPictureFile = false;
+    bool cropReady = false;
+    bool cropMode = false;
+    bool compareActive = false;
+    bool compareToggle = true;
+    int activePanel = FilterPanel;
+    int cropRatioIndex = 4;
+    int rotationAngle = 360;
+    bool flipHorizontal = false;
+    bool flipVertical = false;
+    int copyCounter = 0;
+    std::int32_t startTick = 0;
+    std::int32_t endTick = 0;
+
+    // The unrotated base picture and the picture the view draws without a look.
+    QImage currentBitmap;
+    QImage viewBitmap;
+
+    // Category browsing.
+    bool categoryChanged = false;
+    QList<int> filterListNumbers;
+    QList<int> lightListNumbers;
+
+    // Effect routing.
+    int renderTarget = RenderToThumbnail;
+    bool exportPass = false;
+    int exportStage = -1;
+    QImage effectBitmap;
+    QImage exportBitmap;
+    QString filterResultPath;
+    QString lastRenderedPathW;
+
+    // The look: filter, light, frame.
+    int filterActive = -1;
+    int filterIndex = -1;
+    int lastFilterIndex = -1;
+    int lightActive = -1;
+    int lightIndex = -1;
+    int lastLightIndex = -1;
+    int frameMode = -1;
+    QString frameThumbPath;
+    QString frameThumbPathCopy;
+    QString frameOverlayPath;
+    std::array<QImage, 8> framePieces;
+    std::array<int, 8> frameSliceSizes{};
+    QString selectedFilterThumb;
+    QString selectedLightThumb;
+    QString selectedFrameThumb;
+    bool combinedCached = false;
+    QImage cachedFilterBitmap;
+    QImage cachedLightBitmap;
+    QImage cachedCombinedBitmap;
+    bool pictureCropped = false;
+
+    // Background work. Intake, clicks, rotation, random, crop commit and a second export are
+    // refused while either flag is set.
+    std::atomic<bool> workerBusy{false};
+    std::atomic<bool> exportBusy{false};
+    bool catalogueUnread = true;
+
+    bool busy() const { return workerBusy.load() || exportBusy.load(); }
+};

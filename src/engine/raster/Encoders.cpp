@@ -1,0 +1,117 @@
+#include "Encoders.h"
+
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
+
+#include <algorithm>
+
+#include <wand/MagickWand.h>
+
+namespace Encoders {
+
+QList<ImageEncoder> all() {
+    QList<ImageEncoder> encoders;
+    for (const QByteArray& mime : QImageWriter::supportedMimeTypes()) {
+        const QList<QByteArray> formats = QImageWriter::imageFormatsForMimeType(mime);
+        if (!formats.isEmpty())
+            encoders.append({mime, formats.first(), false});
+    }
+    const bool qtWritesGif =
+        std::any_of(encoders.begin(), encoders.end(), [](const ImageEncoder& e) { return e.mimeType == "image/gif"; });
+    if (!qtWritesGif)
+        encoders.append({"image/gif", QByteArray(), true});
+    return encoders;
+}
+
+std::optional<ImageEncoder> byMimeType(const QByteArray& mimeType) {
+    for (const QByteArray& mime : QImageWriter::supportedMimeTypes()) {
+        if (mime == mimeType) {
+            const QList<QByteArray> formats = QImageWriter::imageFormatsForMimeType(mime);
+            if (!formats.isEmpty())
+                return ImageEncoder{mime, formats.first(), false};
+        }
+    }
+    if (mimeType == "image/gif")
+        return ImageEncoder{"image/gif", QByteArray(), true};
+    return std::nullopt;
+}
+
+std::optional<ImageEncoder> findJpegEncoder() {
+    return byMimeType("image/jpeg");
+}
+
+static QByteArray mimeTypeForExtension(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot <= 0)
+        return {};
+    const QString ext = name.mid(dot + 1).toLower();
+    if (ext == u"jpg" || ext == u"jpeg" || ext == u"jpe")
+        return "image/jpeg";
+    if (ext == u"bmp")
+        return "image/bmp";
+    if (ext == u"gif")
+        return "image/gif";
+    if (ext == u"tif" || ext == u"tiff")
+        return "image/tiff";
+    if (ext == u"png")
+        return "image/png";
+    return {};
+}
+
+std::optional<ImageEncoder> findExportEncoder(const QString& path) {
+    const QByteArray mime = mimeTypeForExtension(path);
+    if (mime.isEmpty())
+        return std::nullopt;
+    return byMimeType(mime);
+}
+
+static QByteArray encodeGif(const QImage& image) {
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    MagickWand* wand = NewMagickWand();
+    QByteArray blob;
+    if (MagickConstituteImage(wand, size_t(argb.width()), size_t(argb.height()), "BGRA", CharPixel,
+                              argb.constBits()) == MagickTrue &&
+        MagickSetImageFormat(wand, "GIF") == MagickTrue) {
+        size_t length = 0;
+        unsigned char* data = MagickGetImageBlob(wand, &length);
+        if (data) {
+            blob = QByteArray(reinterpret_cast<const char*>(data), qsizetype(length));
+            MagickRelinquishMemory(data);
+        }
+    }
+    DestroyMagickWand(wand);
+    return blob;
+}
+
+bool save(const QImage& image, const QString& path, const ImageEncoder& encoder, int quality) {
+    if (image.isNull())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (encoder.viaMagick) {
+        const QByteArray gif = encodeGif(image);
+        if (gif.isEmpty() || file.write(gif) != gif.size())
+            return false;
+        return file.commit();
+    }
+    QImage toWrite = image;
+    if (encoder.mimeType == "image/jpeg" || encoder.mimeType == "image/bmp") {
+        // No alpha in these formats: flatten onto white rather than let transparent black show.
+        toWrite = QImage(image.size(), QImage::Format_RGB32);
+        toWrite.fill(Qt::white);
+        QPainter painter(&toWrite);
+        painter.drawImage(0, 0, image);
+    }
+    QImageWriter writer(&file, encoder.format);
+    if (quality >= 0)
+        writer.setQuality(quality);
+    if (!writer.write(toWrite))
+        return false;
+    return file.commit();
+}
+
+} // namespace Encoders

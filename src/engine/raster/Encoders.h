@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// An image encoder: what Qt can write, plus GIF, which goes through MagickWand.
+struct ImageEncoder {
+    QByteArray mimeType; // "image/jpeg", "image/gif", ...
+    QByteArray format;   // the Qt writer's format name; empty for encoders that are not Qt's
+    bool viaMagick = false;
+
+    friend bool operator==(const ImageEncoder&, const ImageEncoder&) = default;
+};
+
+namespace Encoders {
+
+// Every encoder available, in a stable order.
+QList<ImageEncoder> all();
+
+// The first encoder whose MIME type equals mimeType exactly.
+std::optional<ImageEncoder> byMimeType(const QByteArray& mimeType);
+
+// The JPEG encoder ("image/jpeg").
+std::optional<ImageEncoder> findJpegEncoder();
+
+// The encoder an export file's extension asks for, in any letter case: jpg, jpeg and jpe
+// choose JPEG, bmp BMP, gif GIF, tif and tiff TIFF, png PNG; anything else (or no extension)
+// chooses none.
+std::optional<ImageEncoder> findExportEncoder(const QString& path);
+
+// Saves with the given encoder. An existing file is replaced only by a complete new one.
+// quality < 0 keeps the encoder's default.
+bool save(const QImage& image, const QString& path, const ImageEncoder& encoder, int quality = -1);
+
+} // namespace Encoders

@@ -1,0 +1,51 @@
+#include "RasterIO.h"
+
+#include "Encoders.h"
+
+#include <QImageReader>
+
+namespace RasterIO {
+
+void allowLargePictures() {
+    // 100 MP of 32-bit pixels is about 381 MiB; leave room for the decoder's own buffers.
+    if (QImageReader::allocationLimit() < 512)
+        QImageReader::setAllocationLimit(512);
+}
+
+static QSize uprightSize(QImageReader& reader) {
+    QSize size = reader.size();
+    if (size.isValid() && reader.transformation().testFlag(QImageIOHandler::TransformationRotate90))
+        size.transpose();
+    return size;
+}
+
+static bool withinLimit(const QSize& size) {
+    return size.isValid() && qint64(size.width()) * size.height() <= kMaxPixels;
+}
+
+QSize pictureSize(const QString& path) {
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize size = uprightSize(reader);
+    return withinLimit(size) ? size : QSize();
+}
+
+QImage load(const QString& path) {
+    allowLargePictures();
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize size = uprightSize(reader);
+    if (size.isValid() && !withinLimit(size))
+        return {};
+    QImage image = reader.read();
+    if (image.isNull() || !withinLimit(image.size()))
+        return {};
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+bool saveWorkingJpeg(const QImage& image, const QString& path) {
+    const std::optional<ImageEncoder> jpeg = Encoders::findJpegEncoder();
+    return jpeg && Encoders::save(image, path, *jpeg, 95);
+}
+
+} // namespace RasterIO

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+// Decoding and working-file encoding of pictures. Every picture is decoded upright (the
+// orientation tag that phones write is applied) so the view, the thumbnails, the looks and the
+// export all agree on which way is up.
+namespace RasterIO {
+
+// Pictures larger than this are refused: they would not fit a desktop's memory comfortably.
+inline constexpr qint64 kMaxPixels = 100'000'000;
+
+// Raises Qt's decoder allocation limit so pictures up to kMaxPixels open. Idempotent.
+void allowLargePictures();
+
+// The upright size of a picture file without decoding its pixels; an invalid size when the
+// file is not a picture the decoders understand, or is larger than kMaxPixels.
+QSize pictureSize(const QString& path);
+
+// Decodes a picture upright into 32-bit ARGB. Null when the file cannot be decoded or is
+// larger than kMaxPixels.
+QImage load(const QString& path);
+
+// Saves a working picture as JPEG at quality 95: working files are re-read and re-encoded
+// many times, and 95 keeps the generation loss invisible. The file is replaced atomically.
+bool saveWorkingJpeg(const QImage& image, const QString& path);
+
+} // namespace RasterIO

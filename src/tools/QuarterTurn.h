@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QImage>
+
+struct EditState;
+
+// Turns a picture clockwise by a multiple of 90 degrees (0 and 360 leave it as it is). The
+// result is exactly the source turned: same pixels, no canvas showing along any edge.
+QImage turnPicture(const QImage& source, int angle);
+
+// Writes the four turned copies of the preview (save_rot0/90/180/270.jpg) that looks start
+// from, and leaves rotationAngle at 360. The preview is passed in when the caller already has
+// it decoded; otherwise it is read from currentImagePath.
+void makeRotatedCopies(EditState& state, const QImage& preview);
+void makeRotatedCopies(EditState& state);

@@ -1,0 +1,85 @@
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QPainter>
+#include <QtTest>
+
+#include <cstdlib>
+
+namespace TestSupport {
+
+QString dataFile(const QString& name) {
+    return qEnvironmentVariable("LK_TEST_DATA") + QLatin1Char('/') + name;
+}
+
+QString binFolder() {
+    return qEnvironmentVariable("LK_BIN_DIR");
+}
+
+QString freshWorkFolder() {
+    QString folder = qEnvironmentVariable("LUMENKRAFT_WORK_DIR");
+    if (folder.isEmpty())
+        folder = QDir::tempPath() + QStringLiteral("/lumenkraft-test-work");
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+QImage makePicture(int width, int height, bool withAlpha) {
+    QImage image(width, height, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const int r = width > 1 ? 255 * x / (width - 1) : 128;
+            const int g = height > 1 ? 255 * y / (height - 1) : 128;
+            const int b = ((x / 7 + y / 5) % 2) ? 200 : 40;
+            line[x] = qRgba(r, g, b, 255);
+        }
+    }
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(QColor(250, 240, 60));
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(QRectF(width * 0.15, height * 0.2, width * 0.3, height * 0.35));
+    if (withAlpha) {
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(QRect(width / 4, height / 4, width / 2, height / 2), Qt::transparent);
+    }
+    return image;
+}
+
+int maxChannelDifference(const QImage& a, const QImage& b) {
+    if (a.size() != b.size())
+        return -1;
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32);
+    int worst = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
+        const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
+        for (int col = 0; col < x.width(); ++col) {
+            worst = std::max({worst, std::abs(qRed(p[col]) - qRed(q[col])), std::abs(qGreen(p[col]) - qGreen(q[col])),
+                              std::abs(qBlue(p[col]) - qBlue(q[col])), std::abs(qAlpha(p[col]) - qAlpha(q[col]))});
+        }
+    }
+    return worst;
+}
+
+double meanDifference(const QImage& a, const QImage& b) {
+    if (a.size() != b.size())
+        return -1;
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32);
+    double sum = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
+        const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
+        for (int col = 0; col < x.width(); ++col)
+            sum += std::abs(qRed(p[col]) - qRed(q[col])) + std::abs(qGreen(p[col]) - qGreen(q[col])) +
+                   std::abs(qBlue(p[col]) - qBlue(q[col]));
+    }
+    const double count = double(x.width()) * x.height() * 3;
+    return count > 0 ? sum / count : 0.0;
+}
+
+} // namespace TestSupport

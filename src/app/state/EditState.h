@@ -9,6 +9,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 
 // The panel shown on the right-hand side.
 enum EffectPanel : int { FilterPanel = 0, LightPanel = 1, FramePanel = 2 };
@@ -21,10 +22,25 @@ enum RenderTarget : int {
     RenderToNowhere = 2,
 };
 
+// The fields through which a finished look leaves the effect engine (run_effect_function):
+// where it goes, and what it produced. The window's EditState is one; each thumbnail worker
+// has one of its own, so a worker never writes the window's fields from its thread.
+struct EffectRouting {
+    int renderTarget = RenderToThumbnail;
+    bool exportPass = false;
+    int exportStage = -1;
+    QImage effectBitmap;
+    QImage exportBitmap;
+    QString filterResultPath;
+    QString lastRenderedPathW;
+    // Receives each finished thumbnail file ("a/<n>.jpg") and returns once the list holds it.
+    std::function<void(const QString& thumbnailPath)> thumbReady;
+};
+
 // Everything that describes the current edit. The main window owns one for its whole life;
 // intake resets the picture-related fields for every new picture. Rasters are QImages, which
 // own (and implicitly share) their pixels, so a cached look can never dangle.
-struct EditState {
+struct EditState : EffectRouting {
     // Paths of the picture pipeline (full paths of working files, or the user's own files).
     QString currentImagePath;
     QString committedImagePath;
@@ -81,15 +97,6 @@ struct EditState {
     bool categoryChanged = false;
     QList<int> filterListNumbers;
     QList<int> lightListNumbers;
-
-    // Effect routing.
-    int renderTarget = RenderToThumbnail;
-    bool exportPass = false;
-    int exportStage = -1;
-    QImage effectBitmap;
-    QImage exportBitmap;
-    QString filterResultPath;
-    QString lastRenderedPathW;
 
     // The look: filter, light, frame.
     int filterActive = -1;

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "CatalogTypes.h"
+#include "EditState.h"
+
+struct _MagickWand;
+typedef struct _MagickWand MagickWand;
+
+// Runs one catalogue step on image (changed in place) and, when the step is the last of its
+// look (or after every step of an export pass), routes the result as routing.renderTarget says:
+// thumbnail file a/<n>.jpg handed to routing.thumbReady, filter result b/<n>.jpg and
+// effectBitmap, effectBitmap only, nowhere; during an export pass max_lj.jpg (stages 0 and 2)
+// and exportBitmap. secondImage is the overlay of a light (an empty wand otherwise).
+//
+// Returns false when the step failed. The failure has then been reported on standard error as
+// "veZirDlg <routine> <line> <description>", the routed results are untouched, and the caller
+// abandons the look, keeping the last good picture.
+bool run_effect_function(EffectRouting& routing, int n, MagickWand* secondImage, const EffectRecord& record,
+                         int stepCount, int step, MagickWand* image);

@@ -1,0 +1,36 @@
+#include "Datagen.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+// lk_datagen OUT_DIR [ui|frames|lights ...]
+// Draws the shipped artwork into OUT_DIR; with no part named, draws everything.
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) {
+        std::fprintf(stderr, "usage: lk_datagen OUT_DIR [ui|frames|lights ...]\n");
+        return 2;
+    }
+    const QString outDir = QDir(args.first()).absolutePath();
+    QStringList parts = args.mid(1);
+    if (parts.isEmpty())
+        parts = {QStringLiteral("ui"), QStringLiteral("frames"), QStringLiteral("lights")};
+    for (const QString& part : parts) {
+        if (part == u"ui")
+            Datagen::generateUiPictures(outDir);
+        else if (part == u"frames")
+            Datagen::generateFrames(outDir);
+        else if (part == u"lights")
+            Datagen::generateLights(outDir);
+        else {
+            std::fprintf(stderr, "lk_datagen: unknown part %s\n", qPrintable(part));
+            return 2;
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "CatalogTypes.h"
+#include "EditState.h"
+
+#include <QString>
+
+// Applying a filter, a light or a frame to the working picture, on the user-interface thread.
+// The caller sets state.renderTarget first (RenderToFilterResult for a filter that becomes the
+// new working picture, RenderToView for a light that is only shown). On success
+// state.effectBitmap holds the result; on failure (reported on standard error) every field keeps
+// its last good value and the routine returns false.
+
+// Filter k (0-based) on state.effectBasePath.
+bool applyFilter(EditState& state, const Catalogues& catalogues, int k);
+// Filter k on the picture at path; workerBusy is held while it runs.
+bool applyFilterToFile(EditState& state, const Catalogues& catalogues, int k, const QString& path);
+// Light k (0-based) on the picture at path. A position beyond the catalogue applies nothing.
+bool applyLight(EditState& state, const Catalogues& catalogues, int k, const QString& path);
+// Light k on state.currentImagePath.
+bool applyLightToCurrent(EditState& state, const Catalogues& catalogues, int k);
+
+// Records the frame whose thumbnail is thumbPath: an overlay frame for a "<name>_thumb.*" file,
+// otherwise a nine-slice frame whose pieces are cut here. An unknown thumbnail changes nothing.
+void applyFrame(EditState& state, const Catalogues& catalogues, const QString& thumbPath);
+// Cuts the eight pieces of a nine-slice frame template, scaled for the full-size picture.
+void buildFramePieces(EditState& state, const FrameRecord& frame);
+
+// A click on a thumbnail cell: the panel and the list's current cell after the click
+// (position -1 and an empty path when the list has none).
+struct ThumbClick {
+    int panel = FilterPanel;
+    int position = -1;
+    QString path;
+};
+
+// The whole look decision of a click: base picture by rotation (or the cropped picture),
+// position to catalogue index through the category numbers, the cached result for an unchanged
+// pair, filter before light, frame independent. Ignored (returns false) while a worker or an
+// export runs.
+bool onThumbClicked(EditState& state, const Catalogues& catalogues, const ThumbClick& click);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+struct _MagickWand;
+typedef struct _MagickWand MagickWand;
+
+// The pixel exchange between MagickWand images and Qt rasters. Both sides use 32-bit pixels
+// laid out B, G, R, A in memory (QImage::Format_ARGB32 on little-endian machines), which is the
+// wand's "BGRA" map byte for byte.
+
+// Decodes the picture at path, stretches it to width x height (proportions not kept) and puts
+// it into the empty wand, alpha included. A file that cannot be decoded gives a fully
+// transparent picture of that size. Returns false (after reporting on standard error) when the
+// wand refuses the pixels.
+bool bitmap2magick(const QString& path, MagickWand* wand, int width, int height);
+
+// The wand's current image as a raster that owns its pixels. Null (after reporting on standard
+// error as routine) when the export fails.
+QImage magick2raster(MagickWand* wand, const char* routine = "CcsAllDlg::run_effect_function");
+
+// A raster as a new one-image wand (for tests, the renderer and GIF encoding).
+MagickWand* raster2magick(const QImage& image);
+
+// Reports a MagickWand failure as one line on standard error:
+// "veZirDlg <routine> <line> <description>".
+void reportMagickFailure(MagickWand* wand, const char* routine, unsigned long line);
+
+// Paths handed to MagickWand are UTF-8.
+QByteArray magickPath(const QString& path);

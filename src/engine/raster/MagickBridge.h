@@ -20,12 +20,16 @@ bool bitmap2magick(const QString& path, MagickWand* wand, int width, int height)
 // error as routine) when the export fails.
 QImage magick2raster(MagickWand* wand, const char* routine = "CcsAllDlg::run_effect_function");
 
-// A raster as a new one-image wand (for tests, the renderer and GIF encoding).
+// A raster as a new one-image wand (for tests, the renderer and GIF encoding). The caller
+// destroys the wand; it is empty when the raster is null or the library refuses the pixels.
 MagickWand* raster2magick(const QImage& image);
 
 // Reports a MagickWand failure as one line on standard error:
-// "veZirDlg <routine> <line> <description>".
+// "veZirDlg <routine> <line> <description>", the description being the wand's exception, which
+// is then cleared.
 void reportMagickFailure(MagickWand* wand, const char* routine, unsigned long line);
+// The same line for a failure that is not the library's (a file that cannot be written).
+void reportFailure(const char* routine, unsigned long line, const char* description);
 
 // Paths handed to MagickWand are UTF-8.
 QByteArray magickPath(const QString& path);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "CatalogTypes.h"
+
+#include <QList>
+
+struct _MagickWand;
+typedef struct _MagickWand MagickWand;
+
+// The catalogue's operation numbers and the MagickWand call each one stands for.
+
+// Runs the operation numbered record.neffectfunction on image, in place, with the arguments
+// derived from the record's fields, and returns the library's status. secondImage is the
+// picture operations 35, 36 and 95 combine with; they fail when it is empty.
+//
+// A number without an operation leaves the picture alone; the number itself is the status, so
+// only 0 fails. An enumeration argument (nenum) outside its range skips the step: the picture is
+// left alone and the step succeeds, since no library call was attempted.
+bool runEffectOperation(MagickWand* image, MagickWand* secondImage, const EffectRecord& record);
+
+// The numbers that have an operation, ascending.
+QList<int> effectOperationNumbers();
+
+// The name of the MagickWand routine behind number ("MagickBlurImage"); nullptr when the
+// number has no operation.
+const char* effectOperationName(int number);

@@ -1,0 +1,98 @@
+#include "MagickBridge.h"
+
+#include "RasterIO.h"
+
+#include <QPainter>
+
+#include <climits>
+#include <cstdio>
+
+#include <wand/MagickWand.h>
+
+namespace {
+
+// The image library takes 32-bit pixels in the byte order B, G, R, A; QImage's ARGB32 has
+// exactly that layout in memory on the little-endian machines this program runs on.
+constexpr const char* kPixelMap = "BGRA";
+
+} // namespace
+
+void reportFailure(const char* routine, unsigned long line, const char* description) {
+    std::fprintf(stderr, "%s %s %lu %s\n", "veZirDlg", routine, line, description ? description : "");
+    std::fflush(stderr);
+}
+
+void reportMagickFailure(MagickWand* wand, const char* routine, unsigned long line) {
+    ExceptionType severity = UndefinedException;
+    char* description = wand ? MagickGetException(wand, &severity) : nullptr;
+    reportFailure(routine, line, description);
+    if (description)
+        MagickRelinquishMemory(description);
+    // The wand goes on being used by the caller; a stale exception would be reported again.
+    if (wand)
+        MagickClearException(wand);
+}
+
+QByteArray magickPath(const QString& path) {
+    return path.toUtf8();
+}
+
+bool bitmap2magick(const QString& path, MagickWand* wand, int width, int height) {
+    if (width <= 0 || height <= 0) {
+        reportFailure("CcsAllDlg::bitmap2magick", __LINE__, "the requested size is empty");
+        return false;
+    }
+    // A picture that cannot be decoded leaves the canvas fully transparent, so laying it over
+    // another picture changes nothing.
+    QImage canvas(width, height, QImage::Format_ARGB32);
+    canvas.fill(Qt::transparent);
+    const QImage decoded = RasterIO::load(path);
+    if (!decoded.isNull()) {
+        // Stretched over the whole canvas, not letter-boxed: overlays are made to cover it.
+        const QImage scaled = decoded.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QPainter painter(&canvas);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(0, 0, scaled);
+    }
+    if (MagickConstituteImage(wand, size_t(width), size_t(height), kPixelMap, CharPixel,
+                              canvas.constBits()) != MagickTrue) {
+        reportMagickFailure(wand, "CcsAllDlg::bitmap2magick", __LINE__);
+        return false;
+    }
+    return true;
+}
+
+QImage magick2raster(MagickWand* wand, const char* routine) {
+    const size_t width = MagickGetImageWidth(wand);
+    const size_t height = MagickGetImageHeight(wand);
+    if (width == 0 || height == 0 || width > size_t(INT_MAX) || height > size_t(INT_MAX)) {
+        reportMagickFailure(wand, routine, __LINE__);
+        return {};
+    }
+    // The raster gets pixels of its own (ARGB32 rows are packed, width x 4 bytes), so it stays
+    // valid whatever happens to the wand or to the next raster made after it.
+    QImage raster(int(width), int(height), QImage::Format_ARGB32);
+    if (raster.isNull()) {
+        reportFailure(routine, __LINE__, "out of memory for the picture's pixels");
+        return {};
+    }
+    if (MagickExportImagePixels(wand, 0, 0, width, height, kPixelMap, CharPixel, raster.bits()) !=
+        MagickTrue) {
+        reportMagickFailure(wand, routine, __LINE__);
+        return {};
+    }
+    return raster;
+}
+
+MagickWand* raster2magick(const QImage& image) {
+    MagickWand* wand = NewMagickWand();
+    if (image.isNull())
+        return wand;
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    if (MagickConstituteImage(wand, size_t(argb.width()), size_t(argb.height()), kPixelMap, CharPixel,
+                              argb.constBits()) != MagickTrue) {
+        reportMagickFailure(wand, "raster2magick", __LINE__);
+        ClearMagickWand(wand);
+    }
+    return wand;
+}

@@ -13,14 +13,16 @@ struct CategoryContent {
     QList<int> numbers;
 };
 
-inline const QStringList kFilterCategoryNames = {"All",  "Color Tint", "Color Temperature", "Black and White", "Sketch",
-                                                 "Blur", "Glow",       "Hue",               "Others"};
+inline const QStringList kFilterCategoryNames = {
+    "All", "Color Tint", "Color Temperature", "Black and White", "Sketch", "Blur", "Glow", "Hue", "Others"};
 inline const QStringList kLightCategoryNames = {"All", "Colorful", "Natural", "Black and White"};
 inline const QStringList kFrameCategoryNames = {"All", "Regular", "Artistic"};
 
 // "All": every entry; "Others": entries whose kind is none of the seven named categories (the
 // empty kind included); any other name: entries whose kind equals it exactly, case included.
-CategoryContent SelectFilterCategory(const FilterThumbs& thumbs, const QString& name);
+// Given the looks, a filter without steps is left out: it has no thumbnail to show.
+CategoryContent SelectFilterCategory(const FilterThumbs& thumbs, const QString& name,
+                                     const FilterLooks& looks = {});
 // "All": every light; any other name: lights whose kind equals it exactly.
 CategoryContent SelectLightCategory(const LightThumbs& thumbs, const QString& name);
 

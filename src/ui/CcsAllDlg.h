@@ -10,17 +10,17 @@ class QPushButton;
 // hosts every control.
 class CcsAllDlg : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit CcsAllDlg(QWidget* parent = nullptr);
     ~CcsAllDlg() override;
 
     EditState& state() { return m_state; }
 
-public slots:
+  public slots:
     // The close button: removes the working files, logs the end lines and closes the window.
     void onCloseButton();
 
-private:
+  private:
     EditState m_state;
     QPushButton* m_closeButton = nullptr;
 };

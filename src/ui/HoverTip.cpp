@@ -1,0 +1,30 @@
+#include "HoverTip.h"
+
+#include <QPalette>
+
+HoverTip::HoverTip(QWidget* owner) : QLabel(owner, Qt::ToolTip | Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("hoverTip"));
+    setWindowTitle(QStringLiteral("Lumenkraft tip"));
+    // Cyan text needs a dark ground to be read; the usual pale tooltip yellow would swallow it.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, QColor(40, 40, 40));
+    colours.setColor(QPalette::WindowText, QColor(0, 255, 255));
+    setPalette(colours);
+    setAutoFillBackground(true);
+    setMargin(3);
+    setFrameShape(QFrame::Box);
+    m_hideTimer.setSingleShot(true);
+    m_hideTimer.setInterval(kVisibleMs);
+    connect(&m_hideTimer, &QTimer::timeout, this, &QWidget::hide);
+}
+
+void HoverTip::showAt(const QPoint& globalPos, const QString& text) {
+    if (text.isEmpty())
+        return;
+    setText(text);
+    adjustSize();
+    move(globalPos + QPoint(2, 20));
+    show();
+    raise();
+    m_hideTimer.start();
+}

@@ -45,6 +45,7 @@ private:
     std::unique_ptr<Private> d;
 };
 
-// Reads the whole catalogue into catalogues.filterLooks and filterThumbs (thumbnail paths are
-// a/<n>.jpg in the working folder). Handy where nothing is rendered while reading.
+// Reads the whole catalogue into catalogues.filterLooks and filterThumbs, replacing what they
+// held (thumbnail paths are a/<n>.jpg in the working folder). Handy where nothing is rendered
+// while reading.
 void ReadEffectCatalogue(Catalogues& catalogues, const QString& path = EffectCatalogueReader::defaultPath());

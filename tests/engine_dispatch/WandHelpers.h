@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+#include <cstdio>
+#include <memory>
+
+#include <unistd.h>
+
+#include <wand/MagickWand.h>
+
+// Small helpers shared by the engine tests.
+
+struct WandDeleter {
+    void operator()(MagickWand* wand) const { DestroyMagickWand(wand); }
+};
+using WandPtr = std::unique_ptr<MagickWand, WandDeleter>;
+
+// Every sample of the wand's current image at full depth, with its size and image count, so two
+// wands compare equal only when the library left them exactly alike.
+inline QByteArray wandFingerprint(MagickWand* wand) {
+    const size_t width = MagickGetImageWidth(wand);
+    const size_t height = MagickGetImageHeight(wand);
+    QByteArray bytes(qsizetype(width * height * 4 * sizeof(unsigned short)), '\0');
+    if (width && height)
+        MagickExportImagePixels(wand, 0, 0, width, height, "RGBA", ShortPixel, bytes.data());
+    const QByteArray header =
+        QStringLiteral("%1x%2x%3:").arg(width).arg(height).arg(MagickGetNumberImages(wand)).toLatin1();
+    return header + bytes;
+}
+
+// Runs body with standard error going to a file and returns what was written there.
+template <typename Body> QString captureStandardError(const QString& file, Body body) {
+    std::fflush(stderr);
+    const int saved = dup(2);
+    FILE* sink = std::fopen(file.toLocal8Bit().constData(), "w");
+    dup2(fileno(sink), 2);
+    body();
+    std::fflush(stderr);
+    dup2(saved, 2);
+    close(saved);
+    std::fclose(sink);
+    FILE* in = std::fopen(file.toLocal8Bit().constData(), "r");
+    QByteArray text;
+    char buffer[4096];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        text.append(buffer, qsizetype(got));
+    std::fclose(in);
+    return QString::fromLocal8Bit(text);
+}

@@ -15,16 +15,21 @@
 bool applyFilter(EditState& state, const Catalogues& catalogues, int k);
 // Filter k on the picture at path; workerBusy is held while it runs.
 bool applyFilterToFile(EditState& state, const Catalogues& catalogues, int k, const QString& path);
-// Light k (0-based) on the picture at path. A position beyond the catalogue applies nothing.
+// Light k (0-based) on the picture at path. A position beyond the catalogue lays nothing over
+// the picture: the routed result is the picture itself.
 bool applyLight(EditState& state, const Catalogues& catalogues, int k, const QString& path);
 // Light k on state.currentImagePath.
 bool applyLightToCurrent(EditState& state, const Catalogues& catalogues, int k);
 
 // Records the frame whose thumbnail is thumbPath: an overlay frame for a "<name>_thumb.*" file,
-// otherwise a nine-slice frame whose pieces are cut here. An unknown thumbnail changes nothing.
-void applyFrame(EditState& state, const Catalogues& catalogues, const QString& thumbPath);
-// Cuts the eight pieces of a nine-slice frame template, scaled for the full-size picture.
-void buildFramePieces(EditState& state, const FrameRecord& frame);
+// otherwise a nine-slice frame whose pieces are cut here. An unknown thumbnail, or a template
+// that cannot be read, changes nothing and returns false.
+bool applyFrame(EditState& state, const Catalogues& catalogues, const QString& thumbPath);
+// Cuts the eight pieces of a nine-slice frame template, scaled for the full-size picture
+// (state.sourceWidth x sourceHeight), into framePieces, frameSliceSizes and the print copies.
+// Returns false, keeping the previous pieces, when the template cannot be read or no full-size
+// picture is known.
+bool buildFramePieces(EditState& state, const FrameRecord& frame);
 
 // A click on a thumbnail cell: the panel and the list's current cell after the click
 // (position -1 and an empty path when the list has none).
@@ -37,5 +42,6 @@ struct ThumbClick {
 // The whole look decision of a click: base picture by rotation (or the cropped picture),
 // position to catalogue index through the category numbers, the cached result for an unchanged
 // pair, filter before light, frame independent. Ignored (returns false) while a worker or an
-// export runs.
+// export runs. When the look cannot be computed the previous look is kept and it returns false.
+// The caller shows the wait cursor around it and repaints the view afterwards.
 bool onThumbClicked(EditState& state, const Catalogues& catalogues, const ThumbClick& click);

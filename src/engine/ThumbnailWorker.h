@@ -24,27 +24,42 @@ using ThumbReadyFn = std::function<void(const QString& thumbnailPath, int filter
 
 // The first run of a process: reads the filter catalogue while rendering, appending to
 // catalogues.filterLooks and filterThumbs, and renders each filter as soon as its steps are read.
-bool self_DrawThread(const ThumbnailRequest& request, Catalogues& catalogues, const ThumbReadyFn& thumbReady);
+// Every filter gets its entry, so positions stay catalogue numbers minus one; a filter without
+// steps gets no thumbnail, no hand-over and an empty thumbPath. When the picture cannot be read
+// the catalogue is still read in full (later runs render from it) and the run returns false.
+//
+// Both runs return false when the picture or a filter could not be rendered (each failure is
+// reported on standard error) or when stopRequested was raised; stopRequested is looked at
+// between steps, and a run stopped early leaves the collections with only the filters it completed.
+bool self_DrawThread(const ThumbnailRequest& request, Catalogues& catalogues, const ThumbReadyFn& thumbReady,
+                     const std::atomic<bool>* stopRequested = nullptr);
 // Later runs: re-render every filter from catalogues.filterLooks without reading the file.
-bool self_DrawThread2(const ThumbnailRequest& request, const Catalogues& catalogues, const ThumbReadyFn& thumbReady);
+bool self_DrawThread2(const ThumbnailRequest& request, const Catalogues& catalogues,
+                      const ThumbReadyFn& thumbReady, const std::atomic<bool>* stopRequested = nullptr);
 
 // Runs one of the two on a thread of its own, one run at a time.
 class ThumbnailWorker : public QObject {
     Q_OBJECT
-public:
+  public:
     ThumbnailWorker(Catalogues& catalogues, std::atomic<bool>& workerBusy, QObject* parent = nullptr);
-    ~ThumbnailWorker() override; // waits for a run still going
+    ~ThumbnailWorker() override; // stops a run still going at its next safe point and waits for it
 
     // The caller has set workerBusy. readCatalogue selects self_DrawThread.
     void start(const ThumbnailRequest& request, bool readCatalogue, ThumbReadyFn thumbReady);
+    // Asks a run to end at its next safe point (between two steps).
+    void requestStop();
+    // Waits for the run to end. Meanwhile this thread's queued calls keep being delivered (user
+    // input excepted), so a hand-over blocked on this thread completes instead of deadlocking.
     void wait();
 
-signals:
+  signals:
     // Queued to the owner's thread once a run has ended and workerBusy is false again.
     void finished(bool succeeded);
 
-private:
+  private:
     Catalogues& m_catalogues;
     std::atomic<bool>& m_workerBusy;
     std::thread m_thread;
+    std::atomic<bool> m_stopRequested{false};
+    std::atomic<bool> m_running{false};
 };

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "EditState.h"
+#include "Rect.h"
+
+#include <QImage>
+#include <QSize>
+
+#include <array>
+
+class QPainter;
+
+// Where the pieces of a nine-slice frame go around a picture of a given size. The piece sizes
+// are measured for the full-size picture and divided by how much smaller the picture is.
+struct NineSliceLayout {
+    double divisor = 0.0;    // sourceWidth / picture width: integral, or the real ratio below 1
+    int corner = 0;          // c: corner size and edge thickness
+    int edge = 0;            // e: edge tile length
+    int cornerHeight = 0;    // ch
+    int lastTileAcross = -1; // nx: tiles 0..nx along the top and bottom
+    int lastTileDown = -1;   // ny: tiles 0..ny along the sides
+    QSize canvas;            // grown past the picture when the tiles do not fit a whole number of times
+    bool framed = false;     // false when an edge tile would be under a pixel: the picture alone
+};
+
+NineSliceLayout nineSliceLayout(const QSize& picture, const std::array<int, 8>& sliceSizes, int sourceWidth);
+
+// The picture stretched to the layout's canvas, mirrored as asked, with the eight pieces (order
+// of EditState::framePieces) laid around it. Null when the picture is.
+QImage composeNineSliceFrame(const QImage& picture, const std::array<QImage, 8>& pieces,
+                             const std::array<int, 8>& sliceSizes, int sourceWidth, bool flipHorizontal,
+                             bool flipVertical);
+
+// Frames picture with state's pieces, mirrored by the shared print flags (as the view shows it).
+// On screen (saveMode false) the result is drawn stretched into destination and the divisor is
+// published as printPieceScale for the print dialog. In save mode nothing is drawn: the result is
+// written to state.exportPath with the encoder its extension chooses, and false means the file
+// could not be written (unknown type, no permission, full disk).
+bool drawNineSliceFrame(QPainter* painter, const Rect& destination, const QImage& picture, bool saveMode,
+                        const EditState& state);

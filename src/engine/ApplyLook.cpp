@@ -1,0 +1,101 @@
+#include "ApplyLook.h"
+
+#include "FramePieces.h"
+#include "LookRendering.h"
+#include "PrintShared.h"
+#include "RasterIO.h"
+#include "WorkFiles.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+bool runFilter(EditState& state, const Catalogues& catalogues, int k, const QString& path,
+               const char* routine) {
+    if (k < 0 || k >= catalogues.filterLooks.size())
+        return false;
+    WorkFiles::ensureWorkFolder(QString::fromLatin1(WorkFiles::kResultFolder));
+    return renderFilterLook(state, catalogues.filterLooks[k], k + 1, path, routine);
+}
+
+// A light cell beyond the catalogue lays nothing over the picture. The result is the picture
+// itself, so the view (or the export) never shows a look left over from an earlier choice.
+bool routeUnlit(EffectRouting& routing, const QString& path) {
+    if (!routing.exportPass && routing.renderTarget != RenderToView)
+        return true;
+    const QImage picture = RasterIO::load(path);
+    if (picture.isNull())
+        return false;
+    (routing.exportPass ? routing.exportBitmap : routing.effectBitmap) = picture;
+    return true;
+}
+
+} // namespace
+
+bool applyFilter(EditState& state, const Catalogues& catalogues, int k) {
+    return runFilter(state, catalogues, k, state.effectBasePath, "CcsAllDlg::applyFilter");
+}
+
+bool applyFilterToFile(EditState& state, const Catalogues& catalogues, int k, const QString& path) {
+    // Held so that no picture is taken in meanwhile; refused if a worker already holds it.
+    bool idle = false;
+    if (!state.workerBusy.compare_exchange_strong(idle, true))
+        return false;
+    const bool applied = runFilter(state, catalogues, k, path, "CcsAllDlg::applyFilterToFile");
+    state.workerBusy = false;
+    return applied;
+}
+
+bool applyLight(EditState& state, const Catalogues& catalogues, int k, const QString& path) {
+    if (k < 0 || k >= catalogues.lightRecords.size())
+        return routeUnlit(state, path);
+    return renderLight(state, catalogues.lightRecords[k], k + 1, path, "CcsAllDlg::applyLight");
+}
+
+bool applyLightToCurrent(EditState& state, const Catalogues& catalogues, int k) {
+    WorkFiles::ensureWorkFolder(QString::fromLatin1(WorkFiles::kResultFolder));
+    return applyLight(state, catalogues, k, state.currentImagePath);
+}
+
+bool applyFrame(EditState& state, const Catalogues& catalogues, const QString& thumbPath) {
+    // Only the file name tells the kind: a folder called "..._thumb..." must not turn a regular
+    // frame into an overlay.
+    const QFileInfo thumb(thumbPath);
+    const QString name = thumb.fileName();
+    const int mark = name.indexOf(QStringLiteral("_thumb"));
+    if (mark >= 0) {
+        const QString overlay = thumbPath.left(thumbPath.size() - name.size()) + name.left(mark) + ".png";
+        const bool known =
+            std::any_of(catalogues.frameRecords.begin(), catalogues.frameRecords.end(),
+                        [&](const FrameRecord& f) { return f.framerule == 0 && f.effectimage == overlay; });
+        if (!known)
+            return false;
+        state.frameOverlayPath = overlay;
+        PrintShared::instance().printOverlayPath = overlay;
+        state.frameMode = 0;
+        return true;
+    }
+    // With several entries for one picture the last one counts.
+    const auto match =
+        std::find_if(catalogues.frameRecords.rbegin(), catalogues.frameRecords.rend(),
+                     [&](const FrameRecord& f) { return f.framerule == 1 && f.effectimage == thumbPath; });
+    if (match == catalogues.frameRecords.rend() || !buildFramePieces(state, *match))
+        return false;
+    state.frameMode = 1;
+    return true;
+}
+
+bool buildFramePieces(EditState& state, const FrameRecord& frame) {
+    const FrameTemplateScale scale = frameTemplateScale(std::min(state.sourceWidth, state.sourceHeight));
+    if (scale.referenceSide == 0)
+        return false;
+    const QImage frameTemplate = RasterIO::load(frame.effectimage);
+    if (frameTemplate.isNull())
+        return false;
+    state.framePieces = cutFramePieces(frameTemplate, scale);
+    state.frameSliceSizes = frameSliceSizes(scale);
+    PrintShared::instance().printFramePieces = state.framePieces;
+    return true;
+}

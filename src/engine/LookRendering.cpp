@@ -1,0 +1,63 @@
+#include "LookRendering.h"
+
+#include "EffectDispatch.h"
+#include "MagickBridge.h"
+
+#include <wand/MagickWand.h>
+
+void MagickWandDeleter::operator()(MagickWand* wand) const {
+    DestroyMagickWand(wand);
+}
+
+WandPtr newWand() {
+    return WandPtr(NewMagickWand());
+}
+
+bool readPicture(MagickWand* wand, const QString& path, const char* routine, unsigned long line) {
+    if (MagickReadImage(wand, magickPath(path).constData()) == MagickTrue)
+        return true;
+    reportMagickFailure(wand, routine, line);
+    return false;
+}
+
+bool renderFilterLook(EffectRouting& routing, const FilterLook& look, int number, const QString& picturePath,
+                      const char* routine) {
+    const int stepCount = int(look.steps.size());
+    if (stepCount == 0)
+        return false;
+    WandPtr image = newWand();
+    // The second image of a filter stays empty; only lights bring one.
+    WandPtr unused = newWand();
+    if (!readPicture(image.get(), picturePath, routine, __LINE__))
+        return false;
+    for (int step = 1; step <= stepCount; ++step) {
+        if (!run_effect_function(routing, number, unused.get(), look.steps[step - 1], stepCount, step,
+                                 image.get()))
+            return false;
+    }
+    return true;
+}
+
+EffectRecord lightStep(const LightRecord& light) {
+    EffectRecord step;
+    step.neffectfunction = light.neffectfunction;
+    step.nenum = light.nenum;
+    step.kind = light.kind;
+    step.imchannel = 0x7FFFFFF; // every channel
+    step.imboolval1 = 1;
+    step.imboolval2 = 0;
+    return step;
+}
+
+bool renderLight(EffectRouting& routing, const LightRecord& light, int number, const QString& picturePath,
+                 const char* routine) {
+    WandPtr image = newWand();
+    if (!readPicture(image.get(), picturePath, routine, __LINE__))
+        return false;
+    const int width = int(MagickGetImageWidth(image.get()));
+    const int height = int(MagickGetImageHeight(image.get()));
+    WandPtr overlay = newWand();
+    if (!bitmap2magick(light.effectimage, overlay.get(), width, height))
+        return false;
+    return run_effect_function(routing, number, overlay.get(), lightStep(light), 1, 1, image.get());
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "CatalogTypes.h"
+#include "EditState.h"
+
+#include <QString>
+
+#include <memory>
+
+struct _MagickWand;
+typedef struct _MagickWand MagickWand;
+
+// A MagickWand that is destroyed with its owner, so an early return cannot leak one.
+struct MagickWandDeleter {
+    void operator()(MagickWand* wand) const;
+};
+using WandPtr = std::unique_ptr<MagickWand, MagickWandDeleter>;
+WandPtr newWand();
+
+// Reads a picture file into the wand; on failure reports it as routine at line and returns false.
+bool readPicture(MagickWand* wand, const QString& path, const char* routine, unsigned long line);
+
+// Runs every step of look (its 1-based number is number) on the picture file at picturePath.
+// Where the result goes is routing's business (renderTarget, exportPass). Returns false, with the
+// routed results untouched, when the picture cannot be read, a step fails or the look has no
+// steps at all.
+bool renderFilterLook(EffectRouting& routing, const FilterLook& look, int number, const QString& picturePath,
+                      const char* routine);
+
+// The single step that lays a light's overlay over a picture: the light's operation and
+// operator on every channel, with the overlay as the second image.
+EffectRecord lightStep(const LightRecord& light);
+
+// Lays light (1-based number) over the picture file at picturePath. The overlay is stretched to
+// the picture's size first, so the composite always works on two pictures of equal size.
+bool renderLight(EffectRouting& routing, const LightRecord& light, int number, const QString& picturePath,
+                 const char* routine);

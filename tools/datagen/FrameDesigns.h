@@ -31,6 +31,14 @@ struct ArtisticFrame {
 QList<RegularFrame> mouldingFrames();
 // Printed, woven and tiled bands: film, stamps, mosaics and the like.
 QList<RegularFrame> patternFrames();
+// Woods: stained, painted, weathered, inlaid.
+QList<RegularFrame> woodFrames();
+// Metals: copper, chrome, pewter, bronze.
+QList<RegularFrame> metalFrames();
+// Textiles: rope, cord, pearls, leather, denim, lace, knitting.
+QList<RegularFrame> textileFrames();
+// Graphic bands: meanders, checks, stripes, bricks, marble, neon and the like.
+QList<RegularFrame> ornamentFrames();
 
 // Soft shapes: ovals, vignettes, windows, instant photos.
 QList<ArtisticFrame> shapeOverlays();

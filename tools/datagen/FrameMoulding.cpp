@@ -63,4 +63,39 @@ Rgba woodColour(double x, double d, const QColor& dark, const QColor& light, uin
     return {c.red() * pores, c.green() * pores, c.blue() * pores, 1.0};
 }
 
+double classicProfile(double d, double depth) {
+    const double k = depth / 200.0;
+    if (d < 30 * k)
+        return 6 + roundBead(d, 15 * k, 15 * k);
+    if (d < 140 * k)
+        return 8 + ramp(d, 30 * k, 140 * k, 26 * k);
+    if (d < 176 * k)
+        return 34 * k + cove(d, 140 * k, 176 * k, 12 * k);
+    return 20 * k + roundBead(d, 188 * k, 12 * k);
+}
+
+double panelProfile(double d, double depth) {
+    return ramp(d, 0, 14, 12) + ramp(d, depth - 26, depth - 10, 10) - ramp(d, depth - 10, depth, 14);
+}
+
+double roundProfile(double d, double depth) {
+    return roundBead(d, depth / 2, depth / 2) * 0.45;
+}
+
+double reverseProfile(double d, double depth) {
+    return ramp(d, 0, 10, 16) - ramp(d, 10, depth - 14, 22) + roundBead(d, depth - 7, 7);
+}
+
+Rgba goldColour(double x, double d, uint32_t seed) {
+    const double v = fbm(x / kEdgeLength * 12, d / 14.0, 12, 3, seed);
+    const QColor c = mix(QColor(150, 104, 30), QColor(236, 196, 96), std::clamp(v * 1.3 - 0.1, 0.0, 1.0));
+    return {double(c.red()), double(c.green()), double(c.blue()), 1.0};
+}
+
+Rgba brushedColour(double x, double d, const QColor& base, const QColor& streak, uint32_t seed) {
+    const double s = fbm(x / kEdgeLength * 140, d / 0.7, 140, 2, seed);
+    const QColor c = mix(base, streak, s);
+    return {double(c.red()), double(c.green()), double(c.blue()), 1.0};
+}
+
 } // namespace FrameKit

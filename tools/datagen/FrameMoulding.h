@@ -29,4 +29,15 @@ double ramp(double d, double from, double to, double rise);  // straight slope
 // Wood: rings that run along the side, distorted so they look grown; period 420 along x.
 Rgba woodColour(double x, double d, const QColor& dark, const QColor& light, uint32_t seed, double ringWidth);
 
+// Cross-sections of whole mouldings, scaled to the band depth.
+double classicProfile(double d, double depth); // lip, rising slope, hollow, sight bead
+double panelProfile(double d, double depth);   // flat face between two bevels
+double roundProfile(double d, double depth);   // one half-round, like a tube or a cane
+double reverseProfile(double d, double depth); // high outside, falling toward the picture
+
+// Gold leaf: warm, with the slightly uneven sheen of burnished leaf.
+Rgba goldColour(double x, double d, uint32_t seed);
+// Brushed metal: fine streaks along the side.
+Rgba brushedColour(double x, double d, const QColor& base, const QColor& streak, uint32_t seed);
+
 } // namespace FrameKit

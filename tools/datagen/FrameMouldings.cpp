@@ -12,19 +12,6 @@ namespace FrameDesigns {
 
 namespace {
 
-// A profile common to many wooden frames: an outer lip, a rising slope, a hollow and a small
-// bead at the sight edge.
-double classicProfile(double d, double depth) {
-    const double k = depth / 200.0;
-    if (d < 30 * k)
-        return 6 + roundBead(d, 15 * k, 15 * k);
-    if (d < 140 * k)
-        return 8 + ramp(d, 30 * k, 140 * k, 26 * k);
-    if (d < 176 * k)
-        return 34 * k + cove(d, 140 * k, 176 * k, 12 * k);
-    return 20 * k + roundBead(d, 188 * k, 12 * k);
-}
-
 QImage woodFrame(QColor dark, QColor light, uint32_t seed, double ringWidth, int depth, double gloss) {
     Moulding m;
     m.depth = depth;
@@ -32,13 +19,6 @@ QImage woodFrame(QColor dark, QColor light, uint32_t seed, double ringWidth, int
     m.surface = [=](double x, double d) { return woodColour(x, d, dark, light, seed, ringWidth); };
     m.gloss = gloss;
     return assembleMitred(mouldingStrip(m));
-}
-
-// Gold leaf: warm, with the slightly uneven sheen of burnished leaf.
-Rgba goldColour(double x, double d, uint32_t seed) {
-    const double v = fbm(x / kEdgeLength * 12, d / 14.0, 12, 3, seed);
-    const QColor c = mix(QColor(150, 104, 30), QColor(236, 196, 96), std::clamp(v * 1.3 - 0.1, 0.0, 1.0));
-    return {double(c.red()), double(c.green()), double(c.blue()), 1.0};
 }
 
 QImage gildedFrame() {
@@ -92,11 +72,7 @@ QImage metalFrame(QColor base, QColor streak, uint32_t seed, int depth) {
         return ramp(d, 0, 18 * k, 14 * k) - ramp(d, 120 * k, 160 * k, 10 * k) +
                roundBead(d, 70 * k, 40 * k) * 0.25;
     };
-    m.surface = [=](double x, double d) {
-        const double s = fbm(x / kEdgeLength * 140, d / 0.7, 140, 2, seed);
-        const QColor c = mix(base, streak, s);
-        return Rgba{double(c.red()), double(c.green()), double(c.blue()), 1.0};
-    };
+    m.surface = [=](double x, double d) { return brushedColour(x, d, base, streak, seed); };
     m.gloss = 1.0;
     m.relief = 1.4;
     return assembleMitred(mouldingStrip(m));

@@ -5,6 +5,8 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRadialGradient>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
@@ -123,6 +125,186 @@ QImage tornPaper(const QColor& paper, double margin, uint32_t seed) {
     return overlay;
 }
 
+// A card mount with rounded corners and a thin gold line around the window.
+QImage roundedCard(const QColor& card, const QColor& line) {
+    QImage overlay = blankOverlay();
+    const QRectF window(120, 120, W - 240, H - 240);
+    QPainterPath mount;
+    mount.addRect(QRectF(0, 0, W, H));
+    mount.addRoundedRect(window, 90, 90);
+    mount.setFillRule(Qt::OddEvenFill);
+    QPainter p(&overlay);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillPath(mount, card);
+    p.setPen(QPen(line, 5));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(window.adjusted(-28, -28, 28, 28), 110, 110);
+    // The window's cut edge: a light bevel, then a soft shadow on the picture.
+    p.setPen(QPen(QColor(255, 255, 255, 200), 4));
+    p.drawRoundedRect(window.adjusted(-2, -2, 2, 2), 92, 92);
+    for (int i = 0; i < 14; ++i) {
+        p.setPen(QPen(QColor(0, 0, 0, 5 * (14 - i)), 2));
+        p.drawRoundedRect(window.adjusted(i * 2, i * 2, -i * 2, -i * 2), 90 - i * 2, 90 - i * 2);
+    }
+    return overlay;
+}
+
+// A ship's porthole: a round window in a riveted brass ring on a dark hull.
+QImage porthole() {
+    QImage overlay = blankOverlay();
+    const QPointF centre(W / 2, H / 2);
+    const double radius = H * 0.4;
+    fillOverlay(overlay, [&](double x, double y) -> Rgba {
+        const double r = std::hypot(x - centre.x(), y - centre.y());
+        if (r < radius - 1)
+            return {0, 0, 0, 0.45 * std::pow(std::max(0.0, 1 - (radius - r) / 30), 2)};
+        const double ring = radius + 70;
+        if (r < ring) {
+            // Brass ring: a rounded section lit from the top left.
+            const double t = (r - radius) / 70;
+            const double angle = std::atan2(y - centre.y(), x - centre.x());
+            const double facing = std::cos(angle + 2.36) * (t < 0.5 ? 1 : -1);
+            const double v = 0.75 + 0.35 * facing * std::sin(t * 3.14159) + 0.15 * std::sin(t * 3.14159);
+            const double a = std::clamp(r - radius + 1, 0.0, 1.0);
+            return {196 * v, 150 * v, 70 * v, a};
+        }
+        const double plate = fbm(x / 200, y / 200, 0, 4, 7);
+        const double n = grain(int(x), int(y), 8) * 8;
+        return {40 + 30 * plate + n, 50 + 30 * plate + n, 60 + 30 * plate + n, 1};
+    });
+    QPainter p(&overlay);
+    p.setRenderHint(QPainter::Antialiasing);
+    for (int i = 0; i < 12; ++i) {
+        const double a = i * 3.14159 / 6;
+        const QPointF at = centre + QPointF(std::cos(a), std::sin(a)) * (radius + 35);
+        QRadialGradient g(at - QPointF(4, 4), 12);
+        g.setColorAt(0, QColor(255, 236, 170));
+        g.setColorAt(1, QColor(120, 80, 30));
+        p.setPen(Qt::NoPen);
+        p.setBrush(g);
+        p.drawEllipse(at, 11, 11);
+    }
+    return overlay;
+}
+
+// Pink card with a heart-shaped window.
+QImage heartWindow() {
+    QImage overlay = blankOverlay();
+    QPainterPath card;
+    card.addRect(QRectF(0, 0, W, H));
+    const QPainterPath heart = heartPath(H * 0.92).translated(W / 2, H / 2 + 30);
+    QPainterPath scaledHeart =
+        QTransform().translate(W / 2, H / 2 + 30).scale(1.25, 1.0).translate(-W / 2, -H / 2 - 30).map(heart);
+    card = card.subtracted(scaledHeart);
+    QPainter p(&overlay);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient g(0, 0, W, H);
+    g.setColorAt(0, QColor(250, 200, 214));
+    g.setColorAt(1, QColor(236, 150, 180));
+    p.fillPath(card, g);
+    for (int i = 0; i < 16; ++i) {
+        p.setPen(QPen(QColor(120, 20, 50, 5 * (16 - i)), 2));
+        p.setBrush(Qt::NoBrush);
+        const double k = 1 - i * 0.004;
+        p.drawPath(QTransform()
+                       .translate(W / 2, H / 2 + 30)
+                       .scale(k, k)
+                       .translate(-W / 2, -H / 2 - 30)
+                       .map(scaledHeart));
+    }
+    p.setPen(QPen(QColor(255, 255, 255, 230), 6, Qt::DashLine));
+    p.drawPath(QTransform()
+                   .translate(W / 2, H / 2 + 30)
+                   .scale(1.04, 1.04)
+                   .translate(-W / 2, -H / 2 - 30)
+                   .map(scaledHeart));
+    return overlay;
+}
+
+// Stage curtains: red velvet drapes at the sides under a gathered valance.
+QImage stage() {
+    QImage overlay = blankOverlay();
+    fillOverlay(overlay, [&](double x, double y) -> Rgba {
+        const double side = std::min(x, W - x);
+        // The drapes hang in from the sides, held back toward the bottom.
+        const double hang =
+            150 + 110 * std::pow(std::max(0.0, (y - 300) / (H - 300)), 2) - 40 * std::pow(y / H, 0.5);
+        const double valance = 120 + 26 * std::abs(std::sin(x / W * 3.14159 * 7));
+        const bool drape = side < hang, top = y < valance;
+        if (!drape && !top && y > H - 70) {
+            // The stage floor's front edge.
+            const double board = 0.8 + 0.2 * fbm(x / 300, y / 8, 0, 3, 5);
+            const double a = std::clamp(y - (H - 70), 0.0, 1.0);
+            return {120 * board, 80 * board, 46 * board, a};
+        }
+        if (!drape && !top)
+            return {};
+        const double folds = top ? std::sin(x / 22.0) : std::sin(side / 18.0 + y / 400.0);
+        const double v = 0.55 + 0.45 * (0.5 + 0.5 * folds);
+        const double edge = std::clamp(top ? valance - y : hang - side, 0.0, 1.0);
+        const double fringe = top && valance - y < 14 ? 1.0 : 0.0;
+        if (fringe > 0)
+            return {230 * v, 180 * v, 60 * v, edge};
+        return {170 * v, 20 * v, 30 * v, edge};
+    });
+    return overlay;
+}
+
+// An old television: a rounded screen in a walnut cabinet.
+QImage television() {
+    QImage overlay = blankOverlay();
+    const QRectF screen(150, 110, W - 300, H - 220);
+    QPainterPath cabinet;
+    cabinet.addRect(QRectF(0, 0, W, H));
+    cabinet.addRoundedRect(screen, 140, 140);
+    cabinet.setFillRule(Qt::OddEvenFill);
+    QPainter p(&overlay);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient wood(0, 0, 0, H);
+    wood.setColorAt(0, QColor(110, 66, 34));
+    wood.setColorAt(1, QColor(70, 40, 20));
+    p.fillPath(cabinet, wood);
+    // A bakelite bezel and the curved glass's dark rim.
+    p.setPen(QPen(QColor(30, 28, 26), 26));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(screen.adjusted(-10, -10, 10, 10), 150, 150);
+    for (int i = 0; i < 30; ++i) {
+        p.setPen(QPen(QColor(0, 0, 0, 7 * (30 - i) / 2), 3));
+        p.drawRoundedRect(screen.adjusted(i * 3, i * 3, -i * 3, -i * 3), 140 - i * 2, 140 - i * 2);
+    }
+    p.setPen(QPen(QColor(255, 255, 255, 40), 10));
+    p.drawArc(QRectF(screen.left() + 30, screen.top() + 30, 500, 300), 100 * 16, 60 * 16);
+    return overlay;
+}
+
+// A widescreen letterbox with sprocketed edges, as a cinema frame.
+QImage letterbox() {
+    QImage overlay = blankOverlay();
+    QPainter p(&overlay);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor black(10, 10, 12);
+    p.fillRect(QRectF(0, 0, W, 190), black);
+    p.fillRect(QRectF(0, H - 190, W, 190), black);
+    p.fillRect(QRectF(0, 0, 60, H), black);
+    p.fillRect(QRectF(W - 60, 0, 60, H), black);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(236, 236, 230));
+    for (double x = 20; x + 34 < W; x += 64) {
+        p.drawRoundedRect(QRectF(x, 40, 34, 46), 6, 6);
+        p.drawRoundedRect(QRectF(x, H - 86, 34, 46), 6, 6);
+    }
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(34);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(QColor(230, 150, 50));
+    p.drawText(QRectF(60, 110, W - 120, 60), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("SCENE 12   TAKE 3"));
+    p.drawText(QRectF(60, H - 170, W - 120, 60), Qt::AlignRight | Qt::AlignVCenter,
+               QStringLiteral("35 MM  \u25B8  24 FPS"));
+    return overlay;
+}
+
 } // namespace
 
 QList<ArtisticFrame> shapeOverlays() {
@@ -135,6 +317,13 @@ QList<ArtisticFrame> shapeOverlays() {
         {QStringLiteral("viewfinder"), QStringLiteral("Viewfinder"), viewfinder},
         {QStringLiteral("tornpaper"), QStringLiteral("Torn Paper"),
          [] { return tornPaper(QColor(248, 246, 238), 110, 41); }},
+        {QStringLiteral("roundedcard"), QStringLiteral("Rounded Card"),
+         [] { return roundedCard(QColor(34, 52, 78), QColor(214, 176, 96)); }},
+        {QStringLiteral("porthole"), QStringLiteral("Porthole"), porthole},
+        {QStringLiteral("heartwindow"), QStringLiteral("Heart Window"), heartWindow},
+        {QStringLiteral("stage"), QStringLiteral("Stage"), stage},
+        {QStringLiteral("television"), QStringLiteral("Television"), television},
+        {QStringLiteral("letterbox"), QStringLiteral("Cinema"), letterbox},
     };
 }
 

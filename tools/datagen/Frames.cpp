@@ -46,7 +46,8 @@ void generateFrames(const QString& outDir) {
     QDir().mkpath(folder.path());
 
     std::vector<std::function<void()>> jobs;
-    const QList<RegularFrame> regular = mouldingFrames() + patternFrames();
+    const QList<RegularFrame> regular = mouldingFrames() + patternFrames() + woodFrames() + metalFrames() +
+                                        textileFrames() + ornamentFrames();
     for (int i = 0; i < regular.size(); ++i) {
         const QString path =
             folder.filePath(QStringLiteral("border%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));

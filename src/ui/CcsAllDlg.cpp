@@ -1,24 +1,447 @@
 #include "CcsAllDlg.h"
 
+#include "AppIcon.h"
+#include "AppPaths.h"
+#include "CButtonX.h"
+#include "CImgCtrl.h"
+#include "CPicList.h"
+#include "CategoryBrowse.h"
+#include "HelpMenu.h"
+#include "MenuResources.h"
 #include "Session.h"
+#include "reComb.h"
 
-#include <QPushButton>
+#include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QShortcut>
+#include <QUrl>
+#include <QWindow>
 
-CcsAllDlg::CcsAllDlg(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
-    setWindowTitle(QStringLiteral("Lumenkraft"));
-    setFixedSize(1000, 650);
+namespace {
+
+struct ButtonPlace {
+    CButtonX* CcsAllDlg::*member;
+    const char* name;
+    const char* picture;
+    const char* tooltip; // nullptr: no hover tip
+    QRect place;
+    bool enabledAtStart;
+    void (CcsAllDlg::*command)();
+};
+
+// In the order the window sets them up.
+const ButtonPlace kButtons[] = {
+    {&CcsAllDlg::closeButton,
+     "closeButton",
+     "close.bmp",
+     "close",
+     {10, 7, 21, 22},
+     true,
+     &CcsAllDlg::onCloseButton},
+    {&CcsAllDlg::minimizeButton,
+     "minimizeButton",
+     "min.bmp",
+     "min",
+     {36, 7, 21, 22},
+     true,
+     &CcsAllDlg::onMinimizeButton},
+    {&CcsAllDlg::printButton,
+     "printButton",
+     "print.bmp",
+     "Print",
+     {810, 8, 33, 33},
+     false,
+     &CcsAllDlg::onPrint},
+    {&CcsAllDlg::exportButton,
+     "exportButton",
+     "save.bmp",
+     "Export",
+     {855, 8, 33, 33},
+     false,
+     &CcsAllDlg::onExport},
+    {&CcsAllDlg::helpButton, "helpButton", "help.bmp", "Help", {944, 8, 33, 33}, true, &CcsAllDlg::onHelp},
+    {&CcsAllDlg::loadButton,
+     "loadButton",
+     "file.bmp",
+     "Load",
+     {34, 593, 42, 42},
+     true,
+     &CcsAllDlg::onLoadPicture},
+    {&CcsAllDlg::cropButton, "cropButton", "cut.bmp", "Crop", {86, 593, 42, 42}, false, &CcsAllDlg::onCrop},
+    // Set up after the drop-down fields.
+    {&CcsAllDlg::cancelCropButton,
+     "cancelCropButton",
+     "cacel.bmp",
+     "Cancel",
+     {333, 598, 33, 33},
+     false,
+     &CcsAllDlg::onCancelCrop},
+    {&CcsAllDlg::confirmCropButton,
+     "confirmCropButton",
+     "ok.bmp",
+     "Ok",
+     {374, 598, 33, 33},
+     false,
+     &CcsAllDlg::onConfirmCrop},
+    {&CcsAllDlg::orientationButton,
+     "orientationButton",
+     "direction.bmp",
+     nullptr,
+     {291, 598, 33, 33},
+     false,
+     &CcsAllDlg::onOrientation},
+    {&CcsAllDlg::compareButton,
+     "compareButton",
+     "compare.bmp",
+     "Compare",
+     {620, 593, 42, 42},
+     false,
+     &CcsAllDlg::onCompare},
+    {&CcsAllDlg::randomButton,
+     "randomButton",
+     "random.bmp",
+     "Random Effect",
+     {668, 593, 42, 42},
+     false,
+     &CcsAllDlg::onRandomLook},
+    {&CcsAllDlg::rotateButton,
+     "rotateButton",
+     "rotation.bmp",
+     "Rotation",
+     {476, 598, 38, 33},
+     false,
+     &CcsAllDlg::onRotate},
+    {&CcsAllDlg::flipHorizontalButton,
+     "flipHorizontalButton",
+     "spjx.bmp",
+     "Flip horizontal",
+     {511, 598, 33, 33},
+     false,
+     &CcsAllDlg::onFlipHorizontal},
+    {&CcsAllDlg::flipVerticalButton,
+     "flipVerticalButton",
+     "czjx.bmp",
+     "Flip veritical",
+     {544, 598, 38, 33},
+     false,
+     &CcsAllDlg::onFlipVertical},
+    // Set up after the lists.
+    {&CcsAllDlg::filterTabButton,
+     "filterTabButton",
+     "effect1.bmp",
+     "Filter",
+     {761, 59, 63, 29},
+     false,
+     &CcsAllDlg::onFilterTab},
+    {&CcsAllDlg::lightTabButton,
+     "lightTabButton",
+     "effect2.bmp",
+     "Light",
+     {836, 59, 63, 29},
+     false,
+     &CcsAllDlg::onLightTab},
+    {&CcsAllDlg::frameTabButton,
+     "frameTabButton",
+     "effect3.bmp",
+     "Frame",
+     {911, 59, 63, 29},
+     false,
+     &CcsAllDlg::onFrameTab},
+};
+constexpr int kFirstToolButton = 7;
+constexpr int kFirstTabButton = 15;
+constexpr int kButtonCount = static_cast<int>(std::size(kButtons));
+
+constexpr QRect kListPlace{764, 100, 214, 475};
+constexpr int kLightCount = 32;
+
+bool swallowedKey(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+CcsAllDlg::CcsAllDlg(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint) {
+    setObjectName(QStringLiteral("mainWindow"));
+    // Every pixel is painted each time; nothing needs erasing first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAcceptDrops(true);
+    setMouseTracking(true);
+    appIcon = AppIcon::icon();
+    setWindowIcon(appIcon);
     move(0, 0);
-    m_closeButton = new QPushButton(this);
-    m_closeButton->setObjectName(QStringLiteral("closeButton"));
-    m_closeButton->setGeometry(10, 7, 21, 22);
-    m_closeButton->setToolTip(QStringLiteral("close"));
-    connect(m_closeButton, &QPushButton::clicked, this, &CcsAllDlg::onCloseButton);
+    setFixedSize(kWidth, kHeight);
+    setWindowTitle(QStringLiteral("Lumenkraft"));
+
+    // Ctrl+S exports while this window is active; never a system-wide grab.
+    m_exportShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
+    m_exportShortcut->setContext(Qt::WindowShortcut);
+    connect(m_exportShortcut, &QShortcut::activated, this, [this] {
+        if (exportButton->active)
+            onExport();
+    });
+
     Session::start(m_state);
+
+    createButtons(0, kFirstToolButton - 1);
+    createDropDowns();
+    createButtons(kFirstToolButton, kFirstTabButton - 1);
+    createLists();
+    createButtons(kFirstTabButton, kButtonCount - 1);
+
+    // Escape and Enter would end a dialog or press a focused control; here they do nothing,
+    // wherever the focus is.
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
 }
 
 CcsAllDlg::~CcsAllDlg() = default;
 
+void CcsAllDlg::createButtons(int first, int last) {
+    for (int i = first; i <= last; ++i) {
+        const ButtonPlace& spec = kButtons[i];
+        auto* button = new CButtonX(this);
+        this->*spec.member = button;
+        button->setObjectName(QString::fromLatin1(spec.name));
+        button->SetPicture(QString::fromLatin1(spec.picture));
+        button->setGeometry(spec.place);
+        if (spec.tooltip)
+            button->SetTooltip(QString::fromLatin1(spec.tooltip));
+        button->setActive(spec.enabledAtStart);
+        connect(button, &QPushButton::clicked, this, spec.command);
+    }
+}
+
+void CcsAllDlg::createDropDowns() {
+    const auto& popups = MenuResources::dropDownPopups();
+    struct Field {
+        reComb* CcsAllDlg::*member;
+        const char* name;
+        int kind;
+        const char* arrow;
+        const char* body;
+        QRect place;
+    };
+    const Field fields[] = {
+        {&CcsAllDlg::ratioDropDown,
+         "ratioDropDown",
+         reComb::CropRatio,
+         "zhankai.bmp",
+         "combox1.bmp",
+         {140, 598, 138, 33}},
+        {&CcsAllDlg::filterCategoryDropDown,
+         "filterCategoryDropDown",
+         reComb::FilterCategory,
+         "jiao2.bmp",
+         "combox2.bmp",
+         {750, 588, 234, 33}},
+        {&CcsAllDlg::lightCategoryDropDown,
+         "lightCategoryDropDown",
+         reComb::LightCategory,
+         "jiao2.bmp",
+         "combox2.bmp",
+         {750, 588, 234, 33}},
+        {&CcsAllDlg::frameCategoryDropDown,
+         "frameCategoryDropDown",
+         reComb::FrameCategory,
+         "jiao2.bmp",
+         "combox2.bmp",
+         {750, 588, 234, 33}},
+    };
+    for (const Field& field : fields) {
+        auto* dropDown = new reComb(this);
+        this->*field.member = dropDown;
+        dropDown->setObjectName(QString::fromLatin1(field.name));
+        dropDown->setGeometry(field.place);
+        dropDown->dropDownKind = field.kind;
+        dropDown->popupIndex = field.kind;
+        dropDown->commandIds = MenuResources::commandIds(popups.at(field.kind));
+        dropDown->SetPictures(QString::fromLatin1(field.arrow), QString::fromLatin1(field.body));
+        dropDown->SelectDefault();
+        dropDown->setVisible(field.kind == reComb::CropRatio);
+    }
+    ratioDropDown->setActive(false);
+    ratioNames = {QStringLiteral("Free"), QStringLiteral("1:1"),  QStringLiteral("3:2"),
+                  QStringLiteral("4:3"),  QStringLiteral("16:9"), QStringLiteral("Original")};
+    filterCategoryNames = kFilterCategoryNames;
+    lightCategoryNames = kLightCategoryNames;
+    frameCategoryNames = kFrameCategoryNames;
+
+    connect(ratioDropDown, &reComb::cropRatioChosen, this, &CcsAllDlg::onCropRatioChosen);
+    connect(filterCategoryDropDown, &reComb::filterCategoryChosen, this, &CcsAllDlg::onFilterCategoryChosen);
+    connect(lightCategoryDropDown, &reComb::lightCategoryChosen, this, &CcsAllDlg::onLightCategoryChosen);
+    connect(frameCategoryDropDown, &reComb::frameCategoryChosen, this, &CcsAllDlg::onFrameCategoryChosen);
+}
+
+void CcsAllDlg::createLists() {
+    const QString resources = AppPaths::programFolder();
+    CPicList** lists[] = {&filterList, &lightList, &frameList};
+    const char* names[] = {"filterList", "lightList", "frameList"};
+    for (int panel = FilterPanel; panel <= FramePanel; ++panel) {
+        auto* list = new CPicList(this);
+        *lists[panel] = list;
+        list->setObjectName(QString::fromLatin1(names[panel]));
+        list->setGeometry(kListPlace);
+        list->setVisible(panel == FilterPanel);
+        connect(list, &CPicList::thumbClicked, this, &CcsAllDlg::onThumbClicked);
+    }
+    for (int n = 1; n <= kLightCount; ++n)
+        lightList->AddPicture(resources + QStringLiteral("lightimage.bundle/%1.jpg").arg(n));
+    for (const QString& pattern : FrameCategoryPatterns(QStringLiteral("All")))
+        frameList->AddFolder(resources + QStringLiteral("border.bundle/") + pattern);
+}
+
+bool CcsAllDlg::inTitleBand(const QPoint& pos) {
+    return pos.x() > 0 && pos.x() < kWidth && pos.y() > 0 && pos.y() < 50;
+}
+
+bool CcsAllDlg::inOpenArea(const QPoint& pos) {
+    return pos.x() >= 11 && pos.x() <= 719 && pos.y() >= 61 && pos.y() <= 559;
+}
+
+CPicList* CcsAllDlg::listOf(int panel) const {
+    switch (panel) {
+    case LightPanel:
+        return lightList;
+    case FramePanel:
+        return frameList;
+    default:
+        return filterList;
+    }
+}
+
+void CcsAllDlg::invalidateView() {
+    update(kViewInvalidation);
+}
+
+// --- Window commands -------------------------------------------------------------------------
+
 void CcsAllDlg::onCloseButton() {
+    // Only the close button cleans up; other ways of closing leave the working files.
     Session::shutdown(m_state);
     close();
+}
+
+void CcsAllDlg::onMinimizeButton() {
+    showMinimized();
+}
+
+void CcsAllDlg::onHelp() {
+    HelpMenu::run(this, QCursor::pos());
+}
+
+// The editing commands below are routing points: each hands its command to the editing
+// logic, which lives outside the window.
+
+void CcsAllDlg::onPrint() {}
+void CcsAllDlg::onExport() {}
+void CcsAllDlg::onLoadPicture() {}
+void CcsAllDlg::onFilesDropped(const QStringList&) {}
+void CcsAllDlg::onCrop() {}
+void CcsAllDlg::onOrientation() {}
+void CcsAllDlg::onCropRatioChosen(int) {}
+void CcsAllDlg::onConfirmCrop() {}
+void CcsAllDlg::onCancelCrop() {}
+void CcsAllDlg::onRotate() {}
+void CcsAllDlg::onFlipHorizontal() {}
+void CcsAllDlg::onFlipVertical() {}
+void CcsAllDlg::onCompare() {}
+void CcsAllDlg::onRandomLook() {}
+void CcsAllDlg::onFilterTab() {}
+void CcsAllDlg::onLightTab() {}
+void CcsAllDlg::onFrameTab() {}
+void CcsAllDlg::onFilterCategoryChosen(int) {}
+void CcsAllDlg::onLightCategoryChosen(int) {}
+void CcsAllDlg::onFrameCategoryChosen(int) {}
+void CcsAllDlg::onThumbClicked(CImgCtrl*) {}
+void CcsAllDlg::onViewPress(const QPoint&) {}
+void CcsAllDlg::onViewMove(const QPoint&, Qt::MouseButtons) {}
+void CcsAllDlg::onViewRelease(const QPoint&) {}
+
+// --- Events ----------------------------------------------------------------------------------
+
+void CcsAllDlg::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    m_painter.paint(painter, m_state, cropRect);
+}
+
+void CcsAllDlg::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    if (inTitleBand(pos)) {
+        if (QWindow* handle = windowHandle())
+            handle->startSystemMove();
+        return;
+    }
+    onViewPress(pos);
+}
+
+void CcsAllDlg::mouseMoveEvent(QMouseEvent* event) {
+    onViewMove(event->position().toPoint(), event->buttons());
+}
+
+void CcsAllDlg::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        onViewRelease(event->position().toPoint());
+}
+
+void CcsAllDlg::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Not passed on: the default handling would treat the second click as one more press.
+    if (event->button() == Qt::LeftButton && !m_state.cropMode && inOpenArea(event->position().toPoint()))
+        openFromView();
+}
+
+void CcsAllDlg::openFromView() {
+    // The load button looks pressed for as long as the open command runs.
+    loadButton->setPressedLook(true);
+    loadButton->setActive(true);
+    onLoadPicture();
+    loadButton->setPressedLook(false);
+    loadButton->setActive(true);
+}
+
+void CcsAllDlg::keyPressEvent(QKeyEvent* event) {
+    if (swallowedKey(event)) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool CcsAllDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (swallowedKey(event)) {
+        event->accept();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CcsAllDlg::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CcsAllDlg::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    onFilesDropped(paths);
 }

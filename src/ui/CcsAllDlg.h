@@ -1,26 +1,142 @@
 #pragma once
 
 #include "EditState.h"
+#include "Rect.h"
+#include "ViewPainter.h"
 
+#include <QIcon>
+#include <QStringList>
 #include <QWidget>
 
-class QPushButton;
+class CButtonX;
+class CImgCtrl;
+class CPicList;
+class QShortcut;
+class reComb;
 
-// The editor's one window: a frameless 1000 x 650 surface at (0, 0) that paints itself and
-// hosts every control.
+// The editor's one window: a frameless, self-painted 1000 x 650 surface at (0, 0) hosting the
+// picture buttons, the drop-down fields and the three thumbnail lists. It routes every command
+// to a handler slot and paints the view; the editing itself happens behind those slots.
 class CcsAllDlg : public QWidget {
     Q_OBJECT
   public:
+    static constexpr int kWidth = 1000;
+    static constexpr int kHeight = 650;
+    // The area that picture and crop changes repaint.
+    static constexpr QRect kViewInvalidation{5, 40, 715, 540};
+
     explicit CcsAllDlg(QWidget* parent = nullptr);
     ~CcsAllDlg() override;
 
     EditState& state() { return m_state; }
 
+    // Picture buttons.
+    CButtonX* closeButton = nullptr;
+    CButtonX* minimizeButton = nullptr;
+    CButtonX* printButton = nullptr;
+    CButtonX* exportButton = nullptr;
+    CButtonX* helpButton = nullptr;
+    CButtonX* loadButton = nullptr;
+    CButtonX* cropButton = nullptr;
+    CButtonX* orientationButton = nullptr;
+    CButtonX* cancelCropButton = nullptr;
+    CButtonX* confirmCropButton = nullptr;
+    CButtonX* rotateButton = nullptr;
+    CButtonX* flipHorizontalButton = nullptr;
+    CButtonX* flipVerticalButton = nullptr;
+    CButtonX* compareButton = nullptr;
+    CButtonX* randomButton = nullptr;
+    CButtonX* filterTabButton = nullptr;
+    CButtonX* lightTabButton = nullptr;
+    CButtonX* frameTabButton = nullptr;
+
+    // Drop-down fields; the three category fields share one place.
+    reComb* ratioDropDown = nullptr;
+    reComb* filterCategoryDropDown = nullptr;
+    reComb* lightCategoryDropDown = nullptr;
+    reComb* frameCategoryDropDown = nullptr;
+
+    // What each drop-down's reported position stands for. "Original" has no trailing blank
+    // here, unlike its menu text.
+    QStringList ratioNames;
+    QStringList filterCategoryNames;
+    QStringList lightCategoryNames;
+    QStringList frameCategoryNames;
+
+    // One list per panel, all at one place.
+    CPicList* filterList = nullptr;
+    CPicList* lightList = nullptr;
+    CPicList* frameList = nullptr;
+
+    // The crop tool's box, drawn while cropMode is set.
+    Rect cropRect;
+    QIcon appIcon;
+
+    // Where a left press starts a window move: strictly inside the title band.
+    static bool inTitleBand(const QPoint& pos);
+    // Where a double-click opens a picture (outside crop mode).
+    static bool inOpenArea(const QPoint& pos);
+
+    // The list of a panel (EffectPanel).
+    CPicList* listOf(int panel) const;
+    // Repaints the picture area after an editing command.
+    void invalidateView();
+
   public slots:
-    // The close button: removes the working files, logs the end lines and closes the window.
-    void onCloseButton();
+    // Window commands.
+    virtual void onCloseButton();
+    virtual void onMinimizeButton();
+    virtual void onHelp();
+    virtual void onPrint();
+    virtual void onExport();
+    // Picture intake: the load button, a double-click in the view, a drop.
+    virtual void onLoadPicture();
+    virtual void onFilesDropped(const QStringList& paths);
+    // Crop tool.
+    virtual void onCrop();
+    virtual void onOrientation();
+    virtual void onCropRatioChosen(int position);
+    virtual void onConfirmCrop();
+    virtual void onCancelCrop();
+    // Turns and mirrors.
+    virtual void onRotate();
+    virtual void onFlipHorizontal();
+    virtual void onFlipVertical();
+    // Compare and random look.
+    virtual void onCompare();
+    virtual void onRandomLook();
+    // Panels and their categories.
+    virtual void onFilterTab();
+    virtual void onLightTab();
+    virtual void onFrameTab();
+    virtual void onFilterCategoryChosen(int position);
+    virtual void onLightCategoryChosen(int position);
+    virtual void onFrameCategoryChosen(int position);
+    // A press on a thumbnail, after its list has updated its current cell.
+    virtual void onThumbClicked(CImgCtrl* cell);
+    // Mouse in the window outside the controls and the title band (the crop box).
+    virtual void onViewPress(const QPoint& pos);
+    virtual void onViewMove(const QPoint& pos, Qt::MouseButtons buttons);
+    virtual void onViewRelease(const QPoint& pos);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
+    void createButtons(int first, int last);
+    void createDropDowns();
+    void createLists();
+    void openFromView();
+
     EditState m_state;
-    QPushButton* m_closeButton = nullptr;
+    ViewPainter m_painter;
+    QShortcut* m_exportShortcut = nullptr;
 };

@@ -1,0 +1,120 @@
+#include "Editor.h"
+
+#include "CategoryBrowse.h"
+#include "EffectCatalogue.h"
+#include "LightFrameCatalogue.h"
+#include "QuarterTurn.h"
+
+Editor::Editor(QObject* parent) : QObject(parent), m_worker(m_catalogues, m_state.workerBusy) {
+    // Made first, so the position map grows before the window's list shows the new cell.
+    connect(this, &Editor::thumbnailReady, this, &Editor::recordThumbnail, Qt::BlockingQueuedConnection);
+    connect(&m_worker, &ThumbnailWorker::finished, this, &Editor::workerFinished);
+}
+
+Editor::~Editor() {
+    // Nobody shows thumbnails any more: the run stops at its next step instead of finishing.
+    m_closing = true;
+    m_worker.requestStop();
+    m_worker.wait();
+}
+
+Editor::IntakeOutcome Editor::takeIn(const QString& path, IntakeSource source) {
+    if (m_state.busy())
+        return IntakeOutcome::Refused;
+    if (source == IntakeSource::Drop && !Intake::isPictureName(path))
+        return IntakeOutcome::NotAPicture;
+    // Decoded before anything is touched: a file that is no picture leaves the edit as it was.
+    const std::optional<DecodedPreview> decoded = PreviewDecoder::decode(path);
+    if (!decoded)
+        return IntakeOutcome::NotAPicture;
+
+    m_state.fullSizePath = path;
+    Intake::copySource(m_state, path);
+    m_state.sourceWidth = decoded->sourceSize.width();
+    m_state.sourceHeight = decoded->sourceSize.height();
+    Intake::setWorkingPaths(m_state, Intake::writePreviewFile(*decoded, m_state.sourceCopyPath));
+
+    const bool newPicture = path != m_state.lastSourcePath;
+    m_state.lastSourcePath = path;
+
+    Intake::resetGeometry(m_state, decoded->preview.size(), decoded->sourceSize);
+    Intake::resetOrientation(m_state);
+    Intake::resetLook(m_state);
+    Intake::resetTools(m_state);
+    Intake::loadRasters(m_state, decoded->preview);
+    ReadLightCatalogue(m_catalogues);
+    ReadFrameCatalogue(m_catalogues);
+    makeRotatedCopies(m_state, decoded->preview);
+
+    if (newPicture) {
+        m_state.filterListNumbers.clear();
+        m_state.renderTarget = RenderToThumbnail;
+        m_state.exportStage = -1;
+        startThumbnails();
+    }
+    emit viewChanged();
+    return newPicture ? IntakeOutcome::NewPicture : IntakeOutcome::SameFile;
+}
+
+void Editor::startThumbnails() {
+    ThumbnailRequest request;
+    request.picturePath = m_state.currentImagePath;
+    request.previewWidth = m_state.previewWidth;
+    request.previewHeight = m_state.previewHeight;
+    request.cataloguePath = EffectCatalogueReader::defaultPath();
+    const bool readCatalogue = m_state.catalogueUnread;
+    m_state.catalogueUnread = false;
+    m_state.workerBusy = true;
+    m_worker.start(request, readCatalogue, [this](const QString& thumbnailPath, int filterNumber) {
+        // While the editor closes nobody shows the thumbnails; the run just finishes.
+        if (!m_closing)
+            emit thumbnailReady(thumbnailPath, filterNumber);
+    });
+}
+
+void Editor::recordThumbnail(const QString&, int filterNumber) {
+    // The worker refills the list with every filter in catalogue order, whatever category was
+    // shown before; the map follows it cell by cell.
+    m_state.filterListNumbers.append(filterNumber);
+    // The map is in force from the first cell on: a filter without steps has no cell, so a
+    // plain list position would name the wrong filter after it.
+    m_state.categoryChanged = true;
+}
+
+void Editor::showPanel(EffectPanel panel) {
+    m_state.activePanel = panel;
+}
+
+std::optional<ListContent> Editor::chooseFilterCategory(int position) {
+    // The worker appends to the filter catalogue and the list while it renders.
+    if (m_state.workerBusy || position < 0 || position >= kFilterCategoryNames.size())
+        return std::nullopt;
+    m_state.categoryChanged = true;
+    return ShowFilterCategory(m_state, m_catalogues, kFilterCategoryNames[position]);
+}
+
+std::optional<ListContent> Editor::chooseLightCategory(int position) {
+    if (position < 0 || position >= kLightCategoryNames.size())
+        return std::nullopt;
+    m_state.categoryChanged = true;
+    return ShowLightCategory(m_state, m_catalogues, kLightCategoryNames[position]);
+}
+
+std::optional<ListContent> Editor::chooseFrameCategory(int position) {
+    if (position < 0 || position >= kFrameCategoryNames.size())
+        return std::nullopt;
+    return ShowFrameCategory(m_state, frameFolder(), kFrameCategoryNames[position]);
+}
+
+bool Editor::thumbClicked(const ThumbClick& click) {
+    if (m_state.busy())
+        return false;
+    const bool applied = onThumbClicked(m_state, m_catalogues, click);
+    emit viewChanged();
+    return applied;
+}
+
+void Editor::waitForWorker() {
+    // The worker keeps delivering its hand-overs to this thread while it is waited for.
+    m_worker.wait();
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "ApplyLook.h"
+#include "CatalogTypes.h"
+#include "EditState.h"
+#include "Intake.h"
+#include "Panels.h"
+#include "ThumbnailWorker.h"
+
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <optional>
+
+// The editing logic behind the main window: taking in a picture, the panels and their
+// categories, and a click on a look. It owns the editing state, the catalogues and the
+// thumbnail worker; the window routes each command to one method here and shows what it
+// returns.
+//
+// Wiring a window to it:
+//   connect(&editor, &Editor::thumbnailReady, filterList, <add the cell>, Qt::BlockingQueuedConnection);
+//   connect(&editor, &Editor::workerFinished, window, <enable tabs, tools, export and print>);
+//   connect(&editor, &Editor::viewChanged, view, <repaint>);
+// The window acts on an intake's outcome before it returns to its event loop; thumbnails of
+// the new picture are queued behind it, so the filter list is always cleared before the first
+// one arrives.
+class Editor : public QObject {
+    Q_OBJECT
+  public:
+    enum class IntakeOutcome {
+        Refused,     // a worker or an export runs: nothing happened
+        NotAPicture, // show "sorry,the file is not a picture!"; nothing changed
+        SameFile,    // the current file again: picture, geometry and look reset, thumbnails kept
+        NewPicture,  // clear the filter list and every selection, disable the tab, export and
+                     // print buttons until workerFinished; the filter thumbnails are on their way
+    };
+
+    explicit Editor(QObject* parent = nullptr);
+    ~Editor() override; // stops a thumbnail run still going at its next step and waits for it
+
+    // A worker renders thumbnails or an export runs: intake, clicks and filter categories are
+    // refused. The window checks this before it opens the file dialog.
+    bool busy() const { return m_state.busy(); }
+
+    // Makes path the working picture: from the open dialog (any file) or a drop (picture
+    // names only). The picture is decoded once; its preview, rotated copies and rasters all come
+    // from that one decode.
+    IntakeOutcome takeIn(const QString& path, IntakeSource source);
+
+    // A tab button: which panel is shown. Lists keep their contents while hidden.
+    void showPanel(EffectPanel panel);
+
+    // A category drop-down's choice at position (its index in kFilterCategoryNames and so on):
+    // the content the panel's list must now show. Nothing for a position outside the table, or
+    // for a filter category while the filter list is still being filled.
+    std::optional<ListContent> chooseFilterCategory(int position);
+    std::optional<ListContent> chooseLightCategory(int position);
+    std::optional<ListContent> chooseFrameCategory(int position);
+
+    // A click on a cell of the active panel's list, with the list's current cell after the
+    // click: applies that filter, light or frame at the current rotation. Ignored (false) while
+    // busy.
+    bool thumbClicked(const ThumbClick& click);
+
+    // Returns once no thumbnail run is going, delivering its remaining hand-overs meanwhile.
+    // The window calls it before it closes.
+    void waitForWorker();
+
+    const EditState& state() const { return m_state; }
+    EditState& state() { return m_state; }
+    const Catalogues& catalogues() const { return m_catalogues; }
+
+  signals:
+    // A finished filter thumbnail, in catalogue order. Emitted on the worker thread, which
+    // waits until every receiver has handled it: connect with Qt::BlockingQueuedConnection.
+    void thumbnailReady(const QString& thumbnailPath, int filterNumber);
+    // In the editor's thread once a thumbnail run has ended and intake is possible again.
+    void workerFinished(bool succeeded);
+    // The picture or its look changed: the view repaints.
+    void viewChanged();
+
+  private slots:
+    void recordThumbnail(const QString& thumbnailPath, int filterNumber);
+
+  private:
+    void startThumbnails();
+
+    EditState m_state;
+    Catalogues m_catalogues;
+    ThumbnailWorker m_worker;
+    std::atomic<bool> m_closing{false};
+};

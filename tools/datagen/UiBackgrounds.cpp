@@ -5,11 +5,12 @@
 #include "UiStrips.h"
 #include "UiStyle.h"
 
+#include <QLineF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
-#include <QRadialGradient>
+#include <QRandomGenerator>
 #include <QtMath>
 
 namespace UiBackgrounds {
@@ -39,6 +40,8 @@ void paintTitleBand(QPainter& painter) {
 
     // The close and minimise controls end at x 57; a divider keeps them apart from the name.
     vline(painter, 68, 12, 38, UiStyle::hairlineSoft());
+    // Help stands apart from the picture commands print and export.
+    vline(painter, 915, 14, 36, UiStyle::hairlineSoft());
     paintMark(painter, QRectF(82, 12, 26, 26));
     painter.setFont(UiStyle::uiFont(20, QFont::Bold));
     painter.setPen(UiStyle::textMain());
@@ -78,6 +81,30 @@ void paintSidebar(QPainter& painter) {
     painter.setPen(QPen(QColor(44, 48, 56), 1.0));
     painter.setBrush(QColor(26, 28, 33));
     painter.drawRoundedRect(QRectF(kListWell).adjusted(0.5, 0.5, -0.5, -0.5), 7, 7);
+}
+
+// A soft light that fades to nothing. An 8-bit gradient this faint shows rings, so each pixel is
+// blended in floating point and rounded with a little fixed-seed noise instead.
+void paintDitheredGlow(QImage& image, QPointF centre, qreal radius, const QColor& colour, qreal strength) {
+    QRandomGenerator noise(0x4c756d65);
+    const QRect box =
+        QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius).toAlignedRect();
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = box.left(); x <= box.right(); ++x) {
+            const qreal d = QLineF(centre, QPointF(x + 0.5, y + 0.5)).length() / radius;
+            const qreal jitter = noise.generateDouble() - 0.5;
+            if (d >= 1.0)
+                continue;
+            const qreal a = strength * (1 - d) * (1 - d);
+            auto mix = [&](int under, int over) {
+                return qBound(0, qFloor(under + (over - under) * a + 0.5 + jitter), 255);
+            };
+            const QRgb p = line[x];
+            line[x] = qRgb(mix(qRed(p), colour.red()), mix(qGreen(p), colour.green()),
+                           mix(qBlue(p), colour.blue()));
+        }
+    }
 }
 
 QImage workingBase() {
@@ -144,12 +171,10 @@ QImage startBackground() {
     painter.drawRoundedRect(zone, 14, 14);
 
     const QPointF centre(well.center().x(), well.top() + 210);
-    QRadialGradient halo(centre, 140);
-    halo.setColorAt(0.0, QColor(255, 159, 48, 26));
-    halo.setColorAt(1.0, QColor(255, 159, 48, 0));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(halo);
-    painter.drawEllipse(centre, 140, 140);
+    painter.end();
+    paintDitheredGlow(background, centre, 150, UiStyle::accent(), 0.11);
+    painter.begin(&background);
+    prepare(painter);
 
     const qreal side = 120;
     const QRectF iconBox(centre.x() - side / 2, centre.y() - side / 2, side, side);

@@ -58,9 +58,9 @@ Icon crop() {
 
 Icon orientation() {
     Icon icon;
-    icon.strokes.addRoundedRect(QRectF(3, 3.5, 8, 12.5), 1.4, 1.4);
-    icon.strokes.addRoundedRect(QRectF(9.5, 13.5, 12, 7.5), 1.4, 1.4);
-    arcArrow(icon.strokes, {13.5, 11}, 6.5, 90, -80, 3.2);
+    icon.strokes.addRoundedRect(QRectF(2.5, 3, 8, 12), 1.4, 1.4);
+    icon.strokes.addRoundedRect(QRectF(12, 13.5, 10, 7), 1.4, 1.4);
+    arcArrow(icon.strokes, {13.5, 10.5}, 6.5, 90, -90, 3.4);
     return icon;
 }
 

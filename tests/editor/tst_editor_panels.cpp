@@ -52,6 +52,7 @@ class PanelsTest : public QObject {
     void filterCategories();
     void filterWithoutStepsHasNoCell();
     void lightCategories();
+    void shippedLightsBrowseBeforeAnyPicture();
     void frameCategories_data();
     void frameCategories();
     void positionsOutsideTheTablesChooseNothing();
@@ -129,6 +130,26 @@ void PanelsTest::lightCategories() {
     const ListContent bw = ShowLightCategory(state, catalogues, "Black and White");
     QVERIFY(bw.paths.isEmpty());
     QVERIFY(state.lightListNumbers.isEmpty());
+}
+
+void PanelsTest::shippedLightsBrowseBeforeAnyPicture() {
+    qputenv("LUMENKRAFT_DATA_DIR", TestSupport::binFolder().toUtf8());
+    QFile catalogue(TestSupport::binFolder() + "/deploy/vuvedilightborder.xml");
+    QVERIFY(catalogue.open(QIODevice::ReadOnly));
+    const QString xml = QString::fromUtf8(catalogue.readAll());
+    const QString lights = xml.left(xml.indexOf("</light>"));
+
+    Editor editor;
+    const std::optional<ListContent> natural =
+        editor.chooseLightCategory(int(kLightCategoryNames.indexOf("Natural")));
+    QVERIFY(natural);
+    QCOMPARE(natural->paths.size(), lights.count("xmlkind=\"Natural\""));
+    QVERIFY(!natural->paths.isEmpty());
+    const QList<int>& numbers = editor.state().lightListNumbers;
+    QCOMPARE(numbers.size(), natural->paths.size());
+    for (int i = 0; i < numbers.size(); ++i)
+        QVERIFY(natural->paths[i].endsWith(QStringLiteral("lightimage.bundle/%1.jpg").arg(numbers[i])));
+    QVERIFY(editor.state().categoryChanged);
 }
 
 void PanelsTest::frameCategories_data() {

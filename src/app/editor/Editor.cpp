@@ -9,6 +9,10 @@ Editor::Editor(QObject* parent) : QObject(parent), m_worker(m_catalogues, m_stat
     // Made first, so the position map grows before the window's list shows the new cell.
     connect(this, &Editor::thumbnailReady, this, &Editor::recordThumbnail, Qt::BlockingQueuedConnection);
     connect(&m_worker, &ThumbnailWorker::finished, this, &Editor::workerFinished);
+    // Light and frame categories can be browsed before the first picture; every intake reads
+    // the catalogue again.
+    ReadLightCatalogue(m_catalogues);
+    ReadFrameCatalogue(m_catalogues);
 }
 
 Editor::~Editor() {

@@ -1,0 +1,210 @@
+// Taking in a camera-sized photo: from choosing it to its preview ready (every intake step up
+// to the thumbnail worker's start), next to djpeg decoding the same file at full size; from
+// choosing it to the last filter thumbnail of the shipped catalogue; and a click on a filter
+// until its look is computed.
+//
+//   build/bench/bench_intake [--benchmark_filter=...]
+#include "Editor.h"
+#include "MagickSession.h"
+#include "WorkFiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Sky, shapes, fine lines and sensor-like noise: a JPEG of about the size and entropy a camera
+// writes, so neither decoder gets an unusually easy file.
+QImage cameraPicture(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient sky(0, 0, width, height);
+    sky.setColorAt(0, QColor(30, 70, 160));
+    sky.setColorAt(1, QColor(240, 190, 120));
+    painter.fillRect(image.rect(), sky);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    for (int i = 0; i < 60; ++i) {
+        painter.setBrush(QColor::fromHsv((i * 37) % 360, 160, 220, 180));
+        painter.drawEllipse(QPointF((i * 1733) % width, (i * 977) % height), width / 40.0 + i * 9,
+                            height / 40.0 + i * 5);
+    }
+    painter.setPen(QColor(20, 20, 20, 90));
+    for (int x = 0; x < width; x += 9)
+        painter.drawLine(x, 0, x + width / 6, height);
+    painter.end();
+    QRandomGenerator noise(7);
+    for (int y = 0; y < height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const int n = int(noise.bounded(9)) - 4;
+            const QRgb p = line[x];
+            line[x] = qRgb(qBound(0, qRed(p) + n, 255), qBound(0, qGreen(p) + n, 255),
+                           qBound(0, qBlue(p) + n, 255));
+        }
+    }
+    return image;
+}
+
+QString writeCameraJpeg(const QString& path, int width, int height, bool progressive) {
+    QImageWriter writer(path, "jpeg");
+    writer.setQuality(92);
+    writer.setProgressiveScanWrite(progressive);
+    writer.write(cameraPicture(width, height));
+    return path;
+}
+
+struct Pictures {
+    QString baseline24;    // 6000 x 4000
+    QString progressive18; // 5184 x 3456
+    QString other24;       // a second picture, so that every intake is of a new one
+};
+
+Pictures& pictures() {
+    static Pictures p;
+    return p;
+}
+
+// The editor's hand-overs wait for this thread: deliver them until the run has ended.
+void finishThumbnails(Editor& editor) {
+    editor.waitForWorker();
+    QCoreApplication::processEvents();
+}
+
+void BM_IntakeToPreview(benchmark::State& state, const QString& path) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto editor = std::make_unique<Editor>();
+        state.ResumeTiming();
+        const Editor::IntakeOutcome outcome = editor->takeIn(path, IntakeSource::OpenDialog);
+        benchmark::DoNotOptimize(outcome);
+        state.PauseTiming();
+        if (outcome != Editor::IntakeOutcome::NewPicture)
+            state.SkipWithError("the picture was not taken in");
+        editor.reset(); // stops the thumbnail run the intake started
+        state.ResumeTiming();
+    }
+}
+
+void BM_DjpegFullDecode(benchmark::State& state, const QString& path) {
+    for (auto _ : state) {
+        const int status = QProcess::execute(QStringLiteral("djpeg"), {"-outfile", "/dev/null", path});
+        if (status != 0)
+            state.SkipWithError("djpeg failed");
+    }
+}
+
+// The first picture of a run also reads the filter catalogue while rendering.
+void BM_FirstPictureToLastThumbnail(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto editor = std::make_unique<Editor>();
+        state.ResumeTiming();
+        editor->takeIn(pictures().baseline24, IntakeSource::OpenDialog);
+        finishThumbnails(*editor);
+        state.PauseTiming();
+        state.counters["filters"] = double(editor->catalogues().filterLooks.size());
+        editor.reset();
+        state.ResumeTiming();
+    }
+}
+
+void BM_NextPictureToLastThumbnail(benchmark::State& state) {
+    Editor editor;
+    editor.takeIn(pictures().other24, IntakeSource::OpenDialog);
+    finishThumbnails(editor);
+    bool flip = false;
+    for (auto _ : state) {
+        editor.takeIn(flip ? pictures().other24 : pictures().baseline24, IntakeSource::OpenDialog);
+        finishThumbnails(editor);
+        flip = !flip;
+    }
+}
+
+// Every filter with steps in turn, so that each click computes a new look; the median over the
+// catalogue is the figure to watch, since filters differ a lot in cost.
+void BM_ClickFilterToLook(benchmark::State& state) {
+    Editor editor;
+    editor.takeIn(pictures().baseline24, IntakeSource::OpenDialog);
+    finishThumbnails(editor);
+    const QList<int> numbers = editor.state().filterListNumbers;
+    if (numbers.isEmpty()) {
+        state.SkipWithError("no filter thumbnails");
+        return;
+    }
+    std::vector<double> clicks;
+    qsizetype position = 0;
+    for (auto _ : state) {
+        const ThumbClick click{FilterPanel, int(position), WorkFiles::thumbnailPath(numbers[position])};
+        const auto start = std::chrono::steady_clock::now();
+        const bool applied = editor.thumbClicked(click);
+        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+        benchmark::DoNotOptimize(applied);
+        state.SetIterationTime(elapsed.count());
+        clicks.push_back(elapsed.count() * 1000.0);
+        position = (position + 1) % numbers.size();
+    }
+    std::sort(clicks.begin(), clicks.end());
+    state.counters["median_ms"] = clicks[clicks.size() / 2];
+    state.counters["max_ms"] = clicks.back();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The data folder is build/bin; the benchmarks live in build/bench.
+    const QString exeFolder = QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath();
+    if (qEnvironmentVariableIsEmpty("LUMENKRAFT_DATA_DIR"))
+        qputenv("LUMENKRAFT_DATA_DIR", QDir(exeFolder + "/../bin").absolutePath().toUtf8() + "/");
+    QTemporaryDir work;
+    if (qEnvironmentVariableIsEmpty("LUMENKRAFT_WORK_DIR"))
+        qputenv("LUMENKRAFT_WORK_DIR", work.path().toUtf8() + "/");
+    QCoreApplication app(argc, argv);
+    MagickSession magick;
+
+    const QString folder = work.path() + QStringLiteral("/photos/");
+    QDir().mkpath(folder);
+    Pictures& p = pictures();
+    p.baseline24 = writeCameraJpeg(folder + "baseline-24mp.jpg", 6000, 4000, false);
+    p.progressive18 = writeCameraJpeg(folder + "progressive-18mp.jpg", 5184, 3456, true);
+    p.other24 = folder + "other-24mp.jpg";
+    QImageWriter(p.other24, "jpeg").write(cameraPicture(6000, 4000).mirrored(true, false));
+
+    using benchmark::kMillisecond;
+    benchmark::RegisterBenchmark("BM_IntakeToPreview/baseline_24MP", BM_IntakeToPreview, p.baseline24)
+        ->Unit(kMillisecond);
+    benchmark::RegisterBenchmark("BM_DjpegFullDecode/baseline_24MP", BM_DjpegFullDecode, p.baseline24)
+        ->Unit(kMillisecond);
+    benchmark::RegisterBenchmark("BM_IntakeToPreview/progressive_18MP", BM_IntakeToPreview, p.progressive18)
+        ->Unit(kMillisecond);
+    benchmark::RegisterBenchmark("BM_DjpegFullDecode/progressive_18MP", BM_DjpegFullDecode, p.progressive18)
+        ->Unit(kMillisecond);
+    benchmark::RegisterBenchmark("BM_FirstPictureToLastThumbnail", BM_FirstPictureToLastThumbnail)
+        ->Unit(kMillisecond)
+        ->Iterations(3);
+    benchmark::RegisterBenchmark("BM_NextPictureToLastThumbnail", BM_NextPictureToLastThumbnail)
+        ->Unit(kMillisecond)
+        ->Iterations(3);
+    benchmark::RegisterBenchmark("BM_ClickFilterToLook", BM_ClickFilterToLook)
+        ->Unit(kMillisecond)
+        ->UseManualTime()
+        ->Iterations(132);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

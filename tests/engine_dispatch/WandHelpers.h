@@ -23,9 +23,11 @@ using WandPtr = std::unique_ptr<MagickWand, WandDeleter>;
 inline QByteArray wandFingerprint(MagickWand* wand) {
     const size_t width = MagickGetImageWidth(wand);
     const size_t height = MagickGetImageHeight(wand);
-    QByteArray bytes(qsizetype(width * height * 4 * sizeof(unsigned short)), '\0');
+    // Without an alpha channel the alpha the library exports means nothing; leave it out.
+    const bool alpha = MagickGetImageAlphaChannel(wand) == MagickTrue;
+    QByteArray bytes(qsizetype(width * height * (alpha ? 4 : 3) * sizeof(unsigned short)), '\0');
     if (width && height)
-        MagickExportImagePixels(wand, 0, 0, width, height, "RGBA", ShortPixel, bytes.data());
+        MagickExportImagePixels(wand, 0, 0, width, height, alpha ? "RGBA" : "RGB", ShortPixel, bytes.data());
     const QByteArray header =
         QStringLiteral("%1x%2x%3:").arg(width).arg(height).arg(MagickGetNumberImages(wand)).toLatin1();
     return header + bytes;

@@ -93,6 +93,20 @@ class TestMagickBridge : public QObject {
         QCOMPARE(qRed(second.pixel(0, 0)), 255 - qRed(picture.pixel(0, 0)));
     }
 
+    // The library's alpha sample of an image without alpha is not always opaque after an
+    // operation; the raster must be.
+    void imageWithoutAlphaGivesAnOpaqueRaster() {
+        WandPtr wand(NewMagickWand());
+        QVERIFY(MagickReadImage(wand.get(), magickPath(TestSupport::dataFile("coffee.png")).constData()));
+        QCOMPARE(MagickGetImageAlphaChannel(wand.get()), MagickFalse);
+        QVERIFY(MagickScaleImage(wand.get(), 40, 30));
+        const QImage raster = wandImage(wand.get());
+        QCOMPARE(raster.size(), QSize(40, 30));
+        for (int y = 0; y < raster.height(); ++y)
+            for (int x = 0; x < raster.width(); ++x)
+                QCOMPARE(qAlpha(raster.pixel(x, y)), 255);
+    }
+
     void emptyWandReportsAndGivesNoRaster() {
         WandPtr wand(NewMagickWand());
         QImage raster;

@@ -81,6 +81,16 @@ QImage magick2raster(MagickWand* wand, const char* routine) {
         reportMagickFailure(wand, routine, __LINE__);
         return {};
     }
+    // The library exports an alpha sample even for an image without an alpha channel, and after
+    // some operations (a scale, for one) that sample is left over from the computation rather
+    // than opaque. Such an image is opaque by definition.
+    if (MagickGetImageAlphaChannel(wand) != MagickTrue) {
+        for (int y = 0; y < raster.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(raster.scanLine(y));
+            for (int x = 0; x < raster.width(); ++x)
+                line[x] |= 0xFF000000u;
+        }
+    }
     return raster;
 }
 

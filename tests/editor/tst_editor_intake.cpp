@@ -56,6 +56,7 @@ class IntakeTest : public QObject {
     void sameFileResetsPictureKeepsThumbnails_data();
     void sameFileResetsPictureKeepsThumbnails();
     void refusedWhileWorkerOrExportRuns();
+    void closingDuringThumbnailRunEnds();
     void orientedPhotosAreUpright_data();
     void orientedPhotosAreUpright();
 
@@ -392,6 +393,19 @@ void IntakeTest::refusedWhileWorkerOrExportRuns() {
     QCOMPARE(editor.takeIn(second, IntakeSource::Drop), Outcome::NewPicture);
     QCOMPARE(editor.state().previewWidth, 480);
     QVERIFY(waitForThumbnails(editor));
+}
+
+void IntakeTest::closingDuringThumbnailRunEnds() {
+    // A window still connected to the hand-overs closes while thumbnails render: the editor
+    // must end the run instead of waiting on a receiver that waits on it.
+    writeFilterCatalogue(m_data, QList<std::optional<QString>>(40, QStringLiteral("Glow")));
+    const QString path = writePicture(m_work + "photo.jpg", 1600, 1200);
+    auto editor = std::make_unique<Editor>();
+    HandOvers handOvers(*editor);
+    QCOMPARE(editor->takeIn(path, IntakeSource::OpenDialog), Outcome::NewPicture);
+    QVERIFY(QTest::qWaitFor([&] { return !handOvers.numbers.isEmpty(); }, 30000));
+    editor.reset();
+    QVERIFY(handOvers.numbers.size() < 40);
 }
 
 void IntakeTest::orientedPhotosAreUpright_data() {

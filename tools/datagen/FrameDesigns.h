@@ -42,6 +42,8 @@ QList<RegularFrame> ornamentFrames();
 
 // Soft shapes: ovals, vignettes, windows, instant photos.
 QList<ArtisticFrame> shapeOverlays();
+// Edges: burnt, brushed, frosted, cloudy, grassy, paper and album pages.
+QList<ArtisticFrame> edgeOverlays();
 // Scattered things: hearts, snow, leaves, confetti and the like.
 QList<ArtisticFrame> scatterOverlays();
 

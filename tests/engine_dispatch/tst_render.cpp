@@ -148,6 +148,11 @@ class TestRender : public QObject {
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(RasterIO::pictureSize(folder + "/coffee.tif"), QSize(600, 400));
         QCOMPARE(RasterIO::pictureSize(folder + "/chelsea.tif"), QSize(451, 300));
+
+        // GIF is written through the image library rather than Qt.
+        const Run gif = render({"--light", "1", "--out-dir", folder, "--format", "gif", m_input});
+        QCOMPARE(gif.exitCode, 0);
+        QCOMPARE(RasterIO::pictureSize(folder + "/coffee.gif"), QSize(600, 400));
     }
 
     void listShowsEveryCatalogueEntry() {

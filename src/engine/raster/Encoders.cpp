@@ -1,5 +1,7 @@
 #include "Encoders.h"
 
+#include "MagickBridge.h"
+
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
@@ -18,8 +20,8 @@ QList<ImageEncoder> all() {
         if (!formats.isEmpty())
             encoders.append({mime, formats.first(), false});
     }
-    const bool qtWritesGif =
-        std::any_of(encoders.begin(), encoders.end(), [](const ImageEncoder& e) { return e.mimeType == "image/gif"; });
+    const bool qtWritesGif = std::any_of(encoders.begin(), encoders.end(),
+                                         [](const ImageEncoder& e) { return e.mimeType == "image/gif"; });
     if (!qtWritesGif)
         encoders.append({"image/gif", QByteArray(), true});
     return encoders;
@@ -69,12 +71,9 @@ std::optional<ImageEncoder> findExportEncoder(const QString& path) {
 }
 
 static QByteArray encodeGif(const QImage& image) {
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    MagickWand* wand = NewMagickWand();
+    MagickWand* wand = raster2magick(image);
     QByteArray blob;
-    if (MagickConstituteImage(wand, size_t(argb.width()), size_t(argb.height()), "BGRA", CharPixel,
-                              argb.constBits()) == MagickTrue &&
-        MagickSetImageFormat(wand, "GIF") == MagickTrue) {
+    if (MagickGetNumberImages(wand) > 0 && MagickSetImageFormat(wand, "GIF") == MagickTrue) {
         size_t length = 0;
         unsigned char* data = MagickGetImageBlob(wand, &length);
         if (data) {

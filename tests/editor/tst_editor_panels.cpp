@@ -249,12 +249,14 @@ void PanelsTest::clickFollowsRotation() {
     writeFilterCatalogue(m_data, {QStringLiteral("Blur")});
     const QString path = writePicture(m_work + "photo.jpg", 640, 480);
     Editor editor;
+    const ThumbClick click{FilterPanel, 0, WorkFiles::thumbnailPath(1)};
+    QVERIFY(!editor.thumbClicked(click)); // no picture yet
     QCOMPARE(editor.takeIn(path, IntakeSource::OpenDialog), Outcome::NewPicture);
     QVERIFY(waitForThumbnails(editor));
 
     editor.state().rotationAngle = 270;
     editor.showPanel(FilterPanel);
-    QVERIFY(editor.thumbClicked(ThumbClick{FilterPanel, 0, WorkFiles::thumbnailPath(1)}));
+    QVERIFY(editor.thumbClicked(click));
     QCOMPARE(editor.state().effectBasePath, WorkFiles::rotatedCopyPath(270));
     QCOMPARE(QImageReader(WorkFiles::filterResultPath(1)).size(), QSize(480, 640));
 }

@@ -111,7 +111,8 @@ std::optional<ListContent> Editor::chooseFrameCategory(int position) {
 }
 
 bool Editor::thumbClicked(const ThumbClick& click) {
-    if (m_state.busy())
+    // Before the first picture there is nothing to put a look on.
+    if (m_state.busy() || !m_state.imageLoaded)
         return false;
     const bool applied = onThumbClicked(m_state, m_catalogues, click);
     emit viewChanged();

@@ -60,7 +60,7 @@ class Editor : public QObject {
 
     // A click on a cell of the active panel's list, with the list's current cell after the
     // click: applies that filter, light or frame at the current rotation. Ignored (false) while
-    // busy.
+    // busy or before the first picture.
     bool thumbClicked(const ThumbClick& click);
 
     // Returns once no thumbnail run is going, delivering its remaining hand-overs meanwhile.

@@ -303,7 +303,8 @@ QImage oldPhoto() {
             return {236 * v, 222 * v, 190 * v, std::clamp(-cornerOut, 0.0, 1.0)};
         }
         // The print itself yellows and darkens toward its edges.
-        const double a = (1 - smoothstep(96, 260, e)) * 0.55 + (stain > 0.7 ? 0.1 : 0);
+        const double toward = 1 - smoothstep(96, 260, e);
+        const double a = toward * (0.55 + (stain > 0.7 ? 0.15 : 0));
         return {120, 84, 40, a};
     });
     return overlay;

@@ -43,11 +43,11 @@ QList<QPointF> pointsNearEdges(Rng& rng, int count, double band) {
     return points;
 }
 
-QPainterPath heartPath(double size) {
+QPainterPath heartPath(double size, double notch) {
     const double s = size / 2;
     QPainterPath path;
     path.moveTo(0, s * 0.95);
-    path.cubicTo(-s * 1.35, s * 0.05, -s * 0.9, -s * 1.1, 0, -s * 0.45);
+    path.cubicTo(-s * 1.35, s * 0.05, -s * 0.9, -s * 1.1, 0, -s * notch);
     path.cubicTo(s * 0.9, -s * 1.1, s * 1.35, s * 0.05, 0, s * 0.95);
     return path;
 }

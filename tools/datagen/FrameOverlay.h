@@ -22,7 +22,8 @@ double edgeDistance(double x, double y);
 // Scatters `count` points within `band` pixels of the overlay's edges (never in the middle).
 QList<QPointF> pointsNearEdges(Rng& rng, int count, double band);
 
-QPainterPath heartPath(double size);  // centred on (0, 0)
+// Centred on (0, 0); `notch` is how far the cleft between the lobes dips, in half sizes.
+QPainterPath heartPath(double size, double notch = 0.45);
 QPainterPath leafPath(double length); // stem at (0, 0), pointing up
 
 // The small neutral scene artistic thumbnails show through their frames.

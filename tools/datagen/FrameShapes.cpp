@@ -187,37 +187,34 @@ QImage porthole() {
     return overlay;
 }
 
-// Pink card with a heart-shaped window.
+// Pink card with a heart-shaped window; the cleft is shallow so the middle stays clear.
 QImage heartWindow() {
     QImage overlay = blankOverlay();
+    const QPointF centre(W / 2, 640);
+    auto around = [&](double sx, double sy) {
+        return QTransform()
+            .translate(centre.x(), centre.y())
+            .scale(sx, sy)
+            .translate(-centre.x(), -centre.y());
+    };
+    const QPainterPath window = around(1.3, 1.0).map(heartPath(1120, 0.62).translated(centre));
     QPainterPath card;
     card.addRect(QRectF(0, 0, W, H));
-    const QPainterPath heart = heartPath(H * 0.92).translated(W / 2, H / 2 + 30);
-    QPainterPath scaledHeart =
-        QTransform().translate(W / 2, H / 2 + 30).scale(1.25, 1.0).translate(-W / 2, -H / 2 - 30).map(heart);
-    card = card.subtracted(scaledHeart);
+    card = card.subtracted(window);
     QPainter p(&overlay);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient g(0, 0, W, H);
     g.setColorAt(0, QColor(250, 200, 214));
     g.setColorAt(1, QColor(236, 150, 180));
     p.fillPath(card, g);
+    // The card's cut edge throws a soft shadow onto the picture.
+    p.setBrush(Qt::NoBrush);
     for (int i = 0; i < 16; ++i) {
         p.setPen(QPen(QColor(120, 20, 50, 5 * (16 - i)), 2));
-        p.setBrush(Qt::NoBrush);
-        const double k = 1 - i * 0.004;
-        p.drawPath(QTransform()
-                       .translate(W / 2, H / 2 + 30)
-                       .scale(k, k)
-                       .translate(-W / 2, -H / 2 - 30)
-                       .map(scaledHeart));
+        p.drawPath(around(1 - i * 0.004, 1 - i * 0.004).map(window));
     }
     p.setPen(QPen(QColor(255, 255, 255, 230), 6, Qt::DashLine));
-    p.drawPath(QTransform()
-                   .translate(W / 2, H / 2 + 30)
-                   .scale(1.04, 1.04)
-                   .translate(-W / 2, -H / 2 - 30)
-                   .map(scaledHeart));
+    p.drawPath(around(1.04, 1.04).map(window));
     return overlay;
 }
 

@@ -46,7 +46,8 @@ QImage rope() {
     m.surface = [](double x, double d) {
         if (d < 4)
             return Rgba{};
-        const double fibre = fbm((x + d * 0.9) / 2.0, d / 6, 0, 2, 5);
+        // Fibres follow the strands; 210 cells of 2 pixels make one edge tile.
+        const double fibre = fbm((x + d * 0.9) / 2.0, d / 6, kEdgeLength / 2, 2, 5);
         return rgba(mix(QColor(160, 128, 80), QColor(222, 196, 146), fibre));
     };
     m.relief = 0.9;

@@ -162,7 +162,7 @@ QImage mapleFrame() {
 
 // A wide gilt moulding around a linen liner, as museums hang old masters.
 QImage museum() {
-    constexpr int depth = 224, liner = 140;
+    constexpr int depth = 220, liner = 140;
     Moulding m;
     m.depth = depth;
     m.height = [](double, double d) {

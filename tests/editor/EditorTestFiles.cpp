@@ -123,9 +123,10 @@ QString freshDataFolder() {
 HandOvers::HandOvers(Editor& editor) {
     connect(
         &editor, &Editor::thumbnailReady, this,
-        [this](const QString& path, int number) {
+        [this, &editor](const QString& path, int number) {
             paths << path;
             numbers << number;
+            mapSizes << editor.state().filterListNumbers.size();
         },
         Qt::BlockingQueuedConnection);
 }

@@ -47,6 +47,8 @@ class HandOvers : public QObject {
     explicit HandOvers(Editor& editor);
     QList<int> numbers;
     QStringList paths;
+    // How many cells the editor's position map described when each cell arrived.
+    QList<qsizetype> mapSizes;
 };
 
 // Waits until the editor's thumbnail run has ended; false when it did not within a minute.

@@ -302,6 +302,7 @@ void IntakeTest::firstRunReadsCatalogueLaterRunsReRender() {
     QCOMPARE(editor.catalogues().filterLooks.size(), 3);
     QCOMPARE(handOvers.numbers, (QList<int>{1, 3}));
     QCOMPARE(editor.state().filterListNumbers, handOvers.numbers);
+    QCOMPARE(handOvers.mapSizes, (QList<qsizetype>{1, 2})); // the map is ahead of every cell
     QCOMPARE(handOvers.paths, (QStringList{WorkFiles::thumbnailPath(1), WorkFiles::thumbnailPath(3)}));
     const QImage firstThumbnail = RasterIO::load(WorkFiles::thumbnailPath(3));
     QVERIFY(!firstThumbnail.isNull());

@@ -70,7 +70,7 @@ void Editor::startThumbnails() {
     m_state.catalogueUnread = false;
     m_state.workerBusy = true;
     m_worker.start(request, readCatalogue, [this](const QString& thumbnailPath, int filterNumber) {
-        // While the editor closes nobody shows the thumbnails; the run just finishes.
+        // While the editor closes nobody shows the thumbnails any more; the run is stopping.
         if (!m_closing)
             emit thumbnailReady(thumbnailPath, filterNumber);
     });

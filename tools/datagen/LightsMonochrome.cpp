@@ -34,11 +34,12 @@ QImage darkVignette() {
 }
 
 QImage filmGrain() {
-    return grain(38, 1.4, 11);
+    return grain(70, 1.8, 11);
 }
 
 QImage dustSpecks() {
-    QImage image = canvas(Qt::black);
+    // Old film: the dust comes with a faint lift of the blacks.
+    QImage image = canvas(QColor(22, 22, 22));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     Rng rng(707);
@@ -50,6 +51,8 @@ QImage filmScratches() {
     QImage image = canvas(Qt::white);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    // A worn print darkens towards its edges as well.
+    vignette(p, Qt::white, QColor(185, 185, 185), 0.4);
     Rng rng(808);
     scratches(p, rng, 22, QColor(40, 40, 40));
     dust(p, rng, 160, 10, QColor(60, 60, 60));
@@ -77,7 +80,7 @@ QImage paperTexture() {
     return softGrey([](double fx, double fy) {
         const double mottle = FrameKit::fbm(fx * 12, fy * 9, 0, 4, 909);
         const double fibres = FrameKit::fbm(fx * 90, fy * 14, 0, 2, 919);
-        return 128 + 55 * (mottle - 0.5) + 40 * (fibres - 0.5);
+        return 128 + 90 * (mottle - 0.5) + 60 * (fibres - 0.5);
     });
 }
 

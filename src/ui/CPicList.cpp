@@ -51,6 +51,8 @@ CPicList::CPicList(QWidget* parent) : QFrame(parent) {
 
 CPicList::~CPicList() {
     // Cells and their watchers go with the QWidget base; no load may still be running then.
+    // Loads that have not started are of no use any more.
+    m_loadPool.clear();
     m_loadPool.waitForDone();
 }
 

@@ -42,6 +42,14 @@ CPicList::CPicList(QWidget* parent) : QFrame(parent) {
     m_viewport = new QWidget(this);
     m_viewport->setObjectName(QStringLiteral("thumbViewport"));
     m_scrollBar = new QScrollBar(Qt::Vertical, this);
+    // Greys of the list itself, so the bar does not glare out of the dark panel.
+    QPalette barColours = m_scrollBar->palette();
+    barColours.setColor(QPalette::Window, QColor(90, 90, 90));
+    barColours.setColor(QPalette::Base, QColor(90, 90, 90));
+    barColours.setColor(QPalette::Button, QColor(150, 150, 150));
+    barColours.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    barColours.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    m_scrollBar->setPalette(barColours);
     m_scrollBar->setRange(0, 0);
     m_scrollBar->setPageStep(kPage);
     m_scrollBar->setSingleStep(1);

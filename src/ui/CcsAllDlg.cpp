@@ -210,16 +210,16 @@ CcsAllDlg::~CcsAllDlg() = default;
 
 void CcsAllDlg::createButtons(int first, int last) {
     for (int i = first; i <= last; ++i) {
-        const ButtonPlace& spec = kButtons[i];
+        const ButtonPlace& setup = kButtons[i];
         auto* button = new CButtonX(this);
-        this->*spec.member = button;
-        button->setObjectName(QString::fromLatin1(spec.name));
-        button->SetPicture(QString::fromLatin1(spec.picture));
-        button->setGeometry(spec.place);
-        if (spec.tooltip)
-            button->SetTooltip(QString::fromLatin1(spec.tooltip));
-        button->setActive(spec.enabledAtStart);
-        connect(button, &QPushButton::clicked, this, spec.command);
+        this->*setup.member = button;
+        button->setObjectName(QString::fromLatin1(setup.name));
+        button->SetPicture(QString::fromLatin1(setup.picture));
+        button->setGeometry(setup.place);
+        if (setup.tooltip)
+            button->SetTooltip(QString::fromLatin1(setup.tooltip));
+        button->setActive(setup.enabledAtStart);
+        connect(button, &QPushButton::clicked, this, setup.command);
     }
 }
 

@@ -127,7 +127,7 @@ void drawLeaf(QPainter& p, QPointF at, double length, double angle, const QColor
 
 QImage autumnLeaves() {
     QImage overlay = blankOverlay();
-    edgeGlow(overlay, QColor(120, 70, 30), 70, 60, 12);
+    edgeGlow(overlay, QColor(120, 70, 30), 90, 85, 12);
     QPainter p(&overlay);
     p.setRenderHint(QPainter::Antialiasing);
     Rng rng(23);

@@ -74,7 +74,7 @@ QImage barnWood() {
     Moulding m;
     m.depth = depth;
     m.height = [](double x, double d) {
-        double h = panelProfile(d, depth) + fbm(x / kEdgeLength * 30, d / 8, 30, 3, 61) * 5;
+        double h = panelProfile(d, depth) + fbm(x / kEdgeLength * 12, d / 3, 12, 3, 61) * 4;
         const double seam = std::abs(offsetInPeriod(x + plank / 2.0, plank));
         if (seam < 2.5)
             h -= 6 * (1 - seam / 2.5);
@@ -90,7 +90,12 @@ QImage barnWood() {
         return h;
     };
     m.surface = [](double x, double d) {
-        const Rgba wood = woodColour(x, d, QColor(92, 88, 80), QColor(158, 150, 136), 67, 14.0);
+        // Sun-bleached grey boards: long streaks of grain, no varnish to bring out rings.
+        const double u = x / kEdgeLength;
+        const double streak = fbm(u * 10, d / 2.5, 10, 3, 67) * 0.7 + fbm(u * 40, d / 1.2, 40, 2, 68) * 0.3;
+        const QColor grey =
+            mix(QColor(84, 78, 70), QColor(170, 162, 148), std::clamp(streak * 1.5 - 0.25, 0.0, 1.0));
+        const Rgba wood = rgba(grey);
         const double nx = offsetInPeriod(x + plank / 2.0, plank);
         for (double across : {40.0, 160.0})
             for (double side : {-16.0, 16.0})

@@ -26,7 +26,7 @@ read -r r g b <<<"$(area_colour 100 100 500 400)"
 read -r r g b <<<"$(area_colour 46 600 25 25)"
 { [ "$r" -gt 200 ] && [ "$g" -lt 40 ] && [ "$b" -lt 40 ]; } && fail "the load button has no picture"
 
-# Hovering the export button shows nothing on the disabled button; on Load its tip appears.
+# Resting on the load button brings up its tip, which goes away again by itself.
 xdotool mousemove 300 300
 sleep 0.3
 grab_area before 20 590 160 60

@@ -7,10 +7,11 @@
 
 namespace {
 
+// Saved as the editor's working pictures are (JPEG, no alpha), since looks only ever run on those.
 LookPhoto savePhoto(const QString& folder, const QString& name, const QImage& picture) {
-    const QString path = folder + name + QStringLiteral(".png");
-    picture.save(path);
-    return {name, path, picture.convertToFormat(QImage::Format_ARGB32)};
+    const QString path = folder + name + QStringLiteral(".jpg");
+    RasterIO::saveWorkingJpeg(picture, path);
+    return {name, path, RasterIO::load(path)};
 }
 
 } // namespace
@@ -32,7 +33,8 @@ double luminanceDeviation(const QImage& image) {
     for (int y = 0; y < argb.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
         for (int x = 0; x < argb.width(); ++x) {
-            const double luma = (0.299 * qRed(row[x]) + 0.587 * qGreen(row[x]) + 0.114 * qBlue(row[x])) / 255.0;
+            const double luma =
+                (0.299 * qRed(row[x]) + 0.587 * qGreen(row[x]) + 0.114 * qBlue(row[x])) / 255.0;
             sum += luma;
             sumSquares += luma * luma;
         }

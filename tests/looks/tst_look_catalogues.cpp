@@ -19,8 +19,8 @@
 
 namespace {
 
-const QStringList kNamedFilterCategories = {"Color Tint", "Color Temperature", "Black and White", "Sketch",
-                                            "Blur",       "Glow",              "Hue"};
+const QStringList kNamedFilterCategories = {
+    "Color Tint", "Color Temperature", "Black and White", "Sketch", "Blur", "Glow", "Hue"};
 
 // What the filter list's "Others" category shows: anything not one of the named ones.
 QString listedCategory(const QString& kind) {

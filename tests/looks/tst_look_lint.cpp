@@ -69,7 +69,8 @@ void LookLintTest::filters() {
     QStringList problems;
     QList<QImage> results;
     for (qsizetype k = 0; k < m_catalogues.filterLooks.size(); ++k) {
-        const QString name = QStringLiteral("filter %1 (%2)").arg(k + 1).arg(m_catalogues.filterThumbs[k].kind);
+        const QString name =
+            QStringLiteral("filter %1 (%2)").arg(k + 1).arg(m_catalogues.filterThumbs[k].kind);
         state->renderTarget = RenderToView;
         state->effectBitmap = QImage();
         if (!applyFilterToFile(*state, m_catalogues, int(k), source.path) || state->effectBitmap.isNull()) {
@@ -81,10 +82,13 @@ void LookLintTest::filters() {
         results << result;
         if (state->effectBitmap.size() != source.picture.size())
             problems << name + QStringLiteral(" changed the picture's size");
+        if (!fullyOpaque(state->effectBitmap))
+            problems << name + QStringLiteral(" leaves the picture partly transparent");
         const double deviation = luminanceDeviation(state->effectBitmap);
         if (deviation <= kMinimumDeviation)
             problems << name + QStringLiteral(" is flat (deviation %1)").arg(deviation);
-        if (result.size() == original.size() && TestSupport::meanDifference(result, original) <= kMinimumDifference)
+        if (result.size() == original.size() &&
+            TestSupport::meanDifference(result, original) <= kMinimumDifference)
             problems << name + QStringLiteral(" leaves the photo as it was");
     }
     for (qsizetype a = 0; a < results.size(); ++a) {
@@ -93,7 +97,10 @@ void LookLintTest::filters() {
                 continue;
             const double difference = TestSupport::meanDifference(results[a], results[b]);
             if (difference >= 0 && difference <= kMinimumDifference)
-                problems << QStringLiteral("filters %1 and %2 look alike (%3)").arg(a + 1).arg(b + 1).arg(difference);
+                problems << QStringLiteral("filters %1 and %2 look alike (%3)")
+                                .arg(a + 1)
+                                .arg(b + 1)
+                                .arg(difference);
         }
     }
     QVERIFY2(problems.isEmpty(), qPrintable(source.name + listed(problems)));

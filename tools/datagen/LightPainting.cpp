@@ -69,8 +69,8 @@ void bokeh(QPainter& p, Rng& rng, const QRectF& area, const QList<QColor>& palet
     p.restore();
 }
 
-void rays(QPainter& p, Rng& rng, QPointF origin, int count, double fromDegrees, double toDegrees, double length,
-          const QColor& colour, double strength) {
+void rays(QPainter& p, Rng& rng, QPointF origin, int count, double fromDegrees, double toDegrees,
+          double length, const QColor& colour, double strength) {
     p.save();
     p.setPen(Qt::NoPen);
     for (int i = 0; i < count; ++i) {
@@ -158,7 +158,8 @@ void scratches(QPainter& p, Rng& rng, int count, const QColor& colour) {
     for (int i = 0; i < count; ++i) {
         const double x = rng.range(0, kOverlayWidth);
         const double top = rng.uniform() < 0.5 ? -10 : rng.range(0, kOverlayHeight * 0.6);
-        const double bottom = std::min(double(kOverlayHeight) + 10, top + rng.range(150, kOverlayHeight * 1.1));
+        const double bottom =
+            std::min(double(kOverlayHeight) + 10, top + rng.range(150, kOverlayHeight * 1.1));
         const double drift = rng.range(-25, 25);
         QPainterPath line;
         line.moveTo(x, top);
@@ -189,7 +190,8 @@ void dust(QPainter& p, Rng& rng, int specks, int hairs, const QColor& colour) {
         QPainterPath hair;
         hair.moveTo(start);
         hair.cubicTo(start + direction * length * 0.3 + normal * rng.range(-20, 20),
-                     start + direction * length * 0.7 + normal * rng.range(-20, 20), start + direction * length);
+                     start + direction * length * 0.7 + normal * rng.range(-20, 20),
+                     start + direction * length);
         p.setPen(QPen(withAlpha(colour, rng.range(0.5, 0.9)), rng.range(1.0, 2.0)));
         p.drawPath(hair);
     }

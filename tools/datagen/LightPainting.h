@@ -43,8 +43,8 @@ void bokeh(QPainter& p, Rng& rng, const QRectF& area, const QList<QColor>& palet
 
 // Beams fanning out from origin between two directions (degrees, 0 = right, 90 = down),
 // fading with distance.
-void rays(QPainter& p, Rng& rng, QPointF origin, int count, double fromDegrees, double toDegrees, double length,
-          const QColor& colour, double strength);
+void rays(QPainter& p, Rng& rng, QPointF origin, int count, double fromDegrees, double toDegrees,
+          double length, const QColor& colour, double strength);
 
 // A rainbow band: the spectrum across width pixels, inside radius, around centre.
 void rainbow(QPainter& p, QPointF centre, double radius, double width, double strength);

@@ -70,7 +70,7 @@ QImage prismFlare() {
     p.translate(at(0.3, 0.5));
     p.rotate(-32);
     QLinearGradient band(0, -260, 0, 260);
-    const QColor colours[] = {QColor(255, 40, 40), QColor(255, 160, 30), QColor(240, 240, 60),
+    const QColor colours[] = {QColor(255, 40, 40),  QColor(255, 160, 30), QColor(240, 240, 60),
                               QColor(40, 230, 120), QColor(40, 120, 255), QColor(150, 50, 255)};
     band.setColorAt(0.0, Qt::black);
     for (int i = 0; i < 6; ++i)

@@ -138,7 +138,8 @@ QImage silverBokeh() {
     p.setCompositionMode(QPainter::CompositionMode_Plus);
     Rng rng(1111);
     const QList<QColor> palette = {QColor(255, 255, 255), QColor(200, 200, 200), QColor(150, 150, 150)};
-    bokeh(p, rng, QRectF(-80, -80, kOverlayWidth + 160, kOverlayHeight + 160), palette, {48, 25, 110, 0.12, 0.5});
+    bokeh(p, rng, QRectF(-80, -80, kOverlayWidth + 160, kOverlayHeight + 160), palette,
+          {48, 25, 110, 0.12, 0.5});
     return image;
 }
 

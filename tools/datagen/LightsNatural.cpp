@@ -86,7 +86,8 @@ QImage warmBokeh() {
     p.setCompositionMode(QPainter::CompositionMode_Plus);
     Rng rng(505);
     const QList<QColor> palette = {QColor(255, 200, 110), QColor(255, 170, 70), QColor(255, 225, 160)};
-    bokeh(p, rng, QRectF(-60, -60, kOverlayWidth + 120, kOverlayHeight * 0.6), palette, {60, 25, 85, 0.2, 0.6});
+    bokeh(p, rng, QRectF(-60, -60, kOverlayWidth + 120, kOverlayHeight * 0.6), palette,
+          {60, 25, 85, 0.2, 0.6});
     bokeh(p, rng, QRectF(-60, kOverlayHeight * 0.6, kOverlayWidth + 120, kOverlayHeight * 0.45), palette,
           {14, 20, 50, 0.1, 0.3});
     return image;

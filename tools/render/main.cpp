@@ -5,12 +5,14 @@
 //   lumenkraft-render --light N IN OUT
 //   lumenkraft-render --filter N --out-dir DIR [--format EXT] IN...
 //   lumenkraft-render --list
+//   lumenkraft-render --contact-sheet IN OUT   (every filter, light and frame on one sheet)
 //
 // Exit status 0 on success; otherwise one line per failure on standard error and status 1
 // (2 when the command line itself is wrong).
 
 #include "AppPaths.h"
 #include "CatalogueListing.h"
+#include "ContactSheet.h"
 #include "EffectCatalogue.h"
 #include "LightFrameCatalogue.h"
 #include "MagickSession.h"
@@ -88,6 +90,9 @@ int run(const RenderOptions& options) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The sheet draws text and so brings its own GUI application object.
+    if (argc > 1 && qstrcmp(argv[1], "--contact-sheet") == 0)
+        return runContactSheet(argc, argv);
     // Nothing is shown, so no display is needed; the decoders' chatter about odd but readable
     // files would bury the one line a failure prints.
     QCoreApplication app(argc, argv);

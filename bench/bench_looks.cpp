@@ -1,0 +1,129 @@
+// The shipped looks one by one, on a photo: every filter at a 1000 x 750 preview (what a click
+// costs) and at 200 x 150 (what its thumbnail costs), and every light at 1000 x 750 with its
+// overlay read and stretched, as a click does.
+//
+//   build/bench/bench_looks [--benchmark_filter=Filter/.*/1000x750]
+#include "ApplyLook.h"
+#include "EffectCatalogue.h"
+#include "EffectDispatch.h"
+#include "LightFrameCatalogue.h"
+#include "MagickBridge.h"
+#include "MagickSession.h"
+#include "RasterIO.h"
+#include "WorkFiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <wand/MagickWand.h>
+
+#include <memory>
+
+namespace {
+
+struct LooksSetup {
+    Catalogues catalogues;
+    MagickWand* preview = nullptr;   // 1000 x 750
+    MagickWand* thumbnail = nullptr; // 200 x 150
+    QString previewPath;
+};
+
+LooksSetup& setup() {
+    static LooksSetup s;
+    return s;
+}
+
+void BM_Filter(benchmark::State& state, int number, MagickWand* source) {
+    const FilterLook& look = setup().catalogues.filterLooks[number - 1];
+    EffectRouting routing;
+    routing.renderTarget = RenderToNowhere;
+    const int count = int(look.steps.size());
+    for (auto _ : state) {
+        state.PauseTiming();
+        MagickWand* image = CloneMagickWand(source);
+        state.ResumeTiming();
+        for (int step = 1; step <= count; ++step)
+            run_effect_function(routing, number, nullptr, look.steps[step - 1], count, step, image);
+        state.PauseTiming();
+        DestroyMagickWand(image);
+        state.ResumeTiming();
+    }
+    state.SetLabel(setup().catalogues.filterThumbs[number - 1].kind.toStdString());
+}
+
+void BM_Light(benchmark::State& state, int number) {
+    auto edit = std::make_unique<EditState>();
+    for (auto _ : state) {
+        edit->renderTarget = RenderToView;
+        const bool ok = applyLight(*edit, setup().catalogues, number - 1, setup().previewPath);
+        benchmark::DoNotOptimize(ok);
+    }
+    state.SetLabel(setup().catalogues.lightThumbs[number - 1].kind.toStdString());
+}
+
+MagickWand* scaledCopy(const QImage& photo, int width, int height) {
+    return raster2magick(photo.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The data folder is build/bin, the test photos are in the source tree's tests/data.
+    const QString exeFolder = QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath();
+    if (qEnvironmentVariableIsEmpty("LUMENKRAFT_DATA_DIR"))
+        qputenv("LUMENKRAFT_DATA_DIR", QDir(exeFolder + "/../bin").absolutePath().toUtf8() + "/");
+    QTemporaryDir work;
+    if (qEnvironmentVariableIsEmpty("LUMENKRAFT_WORK_DIR"))
+        qputenv("LUMENKRAFT_WORK_DIR", work.path().toUtf8() + "/");
+    const QString photoFolder = qEnvironmentVariableIsSet("LK_TEST_DATA")
+                                    ? qEnvironmentVariable("LK_TEST_DATA")
+                                    : QDir(exeFolder + "/../../tests/data").absolutePath();
+    QCoreApplication app(argc, argv);
+    MagickSession magick;
+
+    LooksSetup& s = setup();
+    ReadEffectCatalogue(s.catalogues);
+    ReadLightCatalogue(s.catalogues);
+    const QImage photo = RasterIO::load(photoFolder + QStringLiteral("/coffee.png"));
+    if (s.catalogues.filterLooks.isEmpty() || photo.isNull()) {
+        fprintf(stderr, "bench_looks: no catalogue in the data folder, or no photo in %s\n",
+                qPrintable(photoFolder));
+        return 1;
+    }
+    s.preview = scaledCopy(photo, 1000, 750);
+    s.thumbnail = scaledCopy(photo, 200, 150);
+    s.previewPath = WorkFiles::path(QStringLiteral("bench_looks_preview.jpg"));
+    RasterIO::saveWorkingJpeg(photo.scaled(1000, 750), s.previewPath);
+
+    for (int n = 1; n <= s.catalogues.filterLooks.size(); ++n) {
+        for (const auto& [size, wand] :
+             {std::pair{"1000x750", s.preview}, std::pair{"200x150", s.thumbnail}}) {
+            const std::string name =
+                QStringLiteral("Filter/%1/").arg(n, 2, 10, QLatin1Char('0')).toStdString() + size;
+            benchmark::RegisterBenchmark(name.c_str(), BM_Filter, n, wand)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
+                ->MinTime(0.2);
+        }
+    }
+    for (int n = 1; n <= s.catalogues.lightRecords.size(); ++n) {
+        const std::string name =
+            QStringLiteral("Light/%1/1000x750").arg(n, 2, 10, QLatin1Char('0')).toStdString();
+        benchmark::RegisterBenchmark(name.c_str(), BM_Light, n)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->MinTime(0.2);
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    DestroyMagickWand(s.preview);
+    DestroyMagickWand(s.thumbnail);
+    // The catalogue's pixel wands must go before MagickWand ends with the session.
+    s.catalogues = Catalogues();
+    return 0;
+}

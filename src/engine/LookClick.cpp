@@ -27,12 +27,14 @@ bool chooseBasePicture(EditState& state) {
     return true;
 }
 
-// The catalogue position behind a list position: through the category's numbers when a
-// category is in force, the position itself otherwise.
-int catalogueIndex(const EditState& state, int position, const QList<int>& numbers) {
+// The catalogue position behind a list position: through the list's numbers whenever they
+// describe it, the position itself otherwise. The numbers are in force without any category
+// choice too: a filter without steps has no cell, so after it a plain position would name the
+// wrong filter.
+int catalogueIndex(int position, const QList<int>& numbers) {
     if (position < 0)
         return -1;
-    if (state.categoryChanged && !numbers.isEmpty())
+    if (!numbers.isEmpty())
         return CatalogueIndexForPosition(position, numbers);
     return position;
 }
@@ -41,7 +43,7 @@ void recordChoice(EditState& state, const Catalogues& catalogues, const ThumbCli
     const bool hasCell = click.position >= 0;
     switch (click.panel) {
     case FilterPanel: {
-        const int index = catalogueIndex(state, click.position, state.filterListNumbers);
+        const int index = catalogueIndex(click.position, state.filterListNumbers);
         state.renderTarget = RenderToFilterResult;
         if (hasCell && index >= 0) {
             state.selectedFilterThumb = click.path;
@@ -54,7 +56,7 @@ void recordChoice(EditState& state, const Catalogues& catalogues, const ThumbCli
         break;
     }
     case LightPanel: {
-        const int index = catalogueIndex(state, click.position, state.lightListNumbers);
+        const int index = catalogueIndex(click.position, state.lightListNumbers);
         state.renderTarget = RenderToView;
         if (hasCell && index >= 0) {
             state.selectedLightThumb = click.path;

@@ -11,10 +11,13 @@
 #include "Session.h"
 #include "reComb.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -158,6 +161,22 @@ constexpr int kFirstTabButton = 15;
 constexpr int kButtonCount = static_cast<int>(std::size(kButtons));
 
 constexpr QRect kListPlace{764, 100, 214, 475};
+// The buttons a thumbnail run disabled or whose commands it refused, in the order they come back.
+CButtonX* CcsAllDlg::*const kEnabledAfterRun[] = {
+    &CcsAllDlg::filterTabButton, &CcsAllDlg::lightTabButton,       &CcsAllDlg::frameTabButton,
+    &CcsAllDlg::randomButton,    &CcsAllDlg::printButton,          &CcsAllDlg::exportButton,
+    &CcsAllDlg::rotateButton,    &CcsAllDlg::flipHorizontalButton, &CcsAllDlg::flipVerticalButton,
+    &CcsAllDlg::compareButton,   &CcsAllDlg::cropButton,
+};
+
+// Shows the wait cursor for as long as it lives.
+class WaitCursor {
+  public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
 constexpr int kLightCount = 32;
 
 bool swallowedKey(const QEvent* event) {
@@ -191,13 +210,24 @@ CcsAllDlg::CcsAllDlg(QWidget* parent)
             onExport();
     });
 
-    Session::start(m_state);
+    Session::start(state());
+
+    showNotice = [this](const QString& text) {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Lumenkraft"), text, QMessageBox::Ok, this);
+        box.exec();
+    };
 
     createButtons(0, kFirstToolButton - 1);
     createDropDowns();
     createButtons(kFirstToolButton, kFirstTabButton - 1);
     createLists();
     createButtons(kFirstTabButton, kButtonCount - 1);
+
+    // The worker waits until the list holds each thumbnail, so the editor's position map and
+    // the list never disagree, and painting stays on this thread.
+    connect(&m_editor, &Editor::thumbnailReady, filterList, &CPicList::thumbReady, Qt::BlockingQueuedConnection);
+    connect(&m_editor, &Editor::workerFinished, this, &CcsAllDlg::onWorkerFinished);
+    connect(&m_editor, &Editor::viewChanged, this, &CcsAllDlg::invalidateView);
 
     // Escape and Enter would end a dialog or press a focused control; here they do nothing,
     // wherever the focus is.
@@ -328,8 +358,10 @@ void CcsAllDlg::invalidateView() {
 // --- Window commands -------------------------------------------------------------------------
 
 void CcsAllDlg::onCloseButton() {
+    // A thumbnail run still writing into the working folder would outlive its clean-up.
+    m_editor.stopWorker();
     // Only the close button cleans up; other ways of closing leave the working files.
-    Session::shutdown(m_state);
+    Session::shutdown(state());
     close();
 }
 
@@ -341,13 +373,153 @@ void CcsAllDlg::onHelp() {
     HelpMenu::run(this, QCursor::pos());
 }
 
-// The editing commands below are routing points: each hands its command to the editing
-// logic, which lives outside the window.
+// --- Picture intake ---------------------------------------------------------------------------
+
+void CcsAllDlg::onLoadPicture() {
+    // While thumbnails render or an export runs the dialog is not even shown.
+    if (m_editor.busy())
+        return;
+    // The button looks pressed for as long as the dialog is open. The filter's pattern is "*":
+    // any file, with or without an extension.
+    loadButton->setPressedLook(true);
+    const QString path = QFileDialog::getOpenFileName(nullptr, QString(), QString(),
+                                                      QStringLiteral("all file *.* (*)"));
+    loadButton->setPressedLook(false);
+    loadButton->setActive(true);
+    if (!path.isEmpty())
+        openPicture(path);
+}
+
+void CcsAllDlg::openPicture(const QString& path) {
+    takeIn(path, IntakeSource::OpenDialog);
+}
+
+void CcsAllDlg::onFilesDropped(const QStringList& paths) {
+    if (!paths.isEmpty())
+        takeIn(paths.first(), IntakeSource::Drop);
+}
+
+void CcsAllDlg::takeIn(const QString& path, IntakeSource source) {
+    Editor::IntakeOutcome outcome;
+    {
+        WaitCursor wait;
+        outcome = m_editor.takeIn(path, source);
+    }
+    switch (outcome) {
+    case Editor::IntakeOutcome::Refused:
+        return;
+    case Editor::IntakeOutcome::NotAPicture:
+        showNotice(QStringLiteral("sorry,the file is not a picture!"));
+        return;
+    case Editor::IntakeOutcome::SameFile:
+        // The thumbnails, the panel and the buttons stay; only picture and look were reset.
+        break;
+    case Editor::IntakeOutcome::NewPicture:
+        // Done before this returns to the event loop: the first thumbnail of the new picture is
+        // queued behind it.
+        filterList->ClearAll();
+        for (int panel = FilterPanel; panel <= FramePanel; ++panel)
+            listOf(panel)->ClearSelection();
+        // The filter list is what fills now, and the tab that comes back pressed is Filter's.
+        m_editor.showPanel(FilterPanel);
+        showPanelWidgets(FilterPanel);
+        for (CButtonX* tab : {filterTabButton, lightTabButton, frameTabButton})
+            tab->setActive(false);
+        exportButton->setActive(false);
+        printButton->setActive(false);
+        break;
+    }
+    invalidateView();
+}
+
+void CcsAllDlg::onWorkerFinished() {
+    filterTabButton->pressed = true;
+    randomButton->pressed = false;
+    for (CButtonX* CcsAllDlg::*button : kEnabledAfterRun)
+        (this->*button)->setActive(true);
+}
+
+// --- Panels and categories -------------------------------------------------------------------
+
+void CcsAllDlg::showPanelWidgets(int panel) {
+    reComb* dropDowns[] = {filterCategoryDropDown, lightCategoryDropDown, frameCategoryDropDown};
+    CButtonX* tabs[] = {filterTabButton, lightTabButton, frameTabButton};
+    for (int p = FilterPanel; p <= FramePanel; ++p) {
+        listOf(p)->setVisible(p == panel);
+        dropDowns[p]->setVisible(p == panel);
+        tabs[p]->pressed = p == panel;
+        tabs[p]->repaint();
+    }
+}
+
+void CcsAllDlg::showPanel(int panel) {
+    showPanelWidgets(panel);
+    for (CButtonX* tab : {filterTabButton, lightTabButton, frameTabButton})
+        tab->setActive(true);
+    m_editor.showPanel(static_cast<EffectPanel>(panel));
+}
+
+void CcsAllDlg::onFilterTab() {
+    showPanel(FilterPanel);
+}
+
+void CcsAllDlg::onLightTab() {
+    showPanel(LightPanel);
+}
+
+void CcsAllDlg::onFrameTab() {
+    showPanel(FramePanel);
+}
+
+void CcsAllDlg::fillList(CPicList* list, const ListContent& content) {
+    list->ClearAll();
+    // The cells come from the content; a later folder scan of the same pattern must scan anew.
+    list->ForgetLastFolder();
+    for (const QString& path : content.paths)
+        list->AddPicture(path);
+    if (content.currentCell >= 0)
+        list->SetCurrentCell(content.currentCell);
+    list->ScrollToItem(content.scrollTo);
+}
+
+void CcsAllDlg::onFilterCategoryChosen(int position) {
+    // Refused while the worker still fills the filter list.
+    if (const std::optional<ListContent> content = m_editor.chooseFilterCategory(position))
+        fillList(filterList, *content);
+}
+
+void CcsAllDlg::onLightCategoryChosen(int position) {
+    if (const std::optional<ListContent> content = m_editor.chooseLightCategory(position))
+        fillList(lightList, *content);
+}
+
+void CcsAllDlg::onFrameCategoryChosen(int position) {
+    if (const std::optional<ListContent> content = m_editor.chooseFrameCategory(position))
+        fillList(frameList, *content);
+}
+
+// --- Looks -----------------------------------------------------------------------------------
+
+void CcsAllDlg::onThumbClicked(CImgCtrl*) {
+    if (m_editor.busy())
+        return;
+    // The look follows the active panel's current cell, which the list has already updated.
+    const int panel = state().activePanel;
+    const CImgCtrl* current = listOf(panel)->currentCell;
+    ThumbClick click;
+    click.panel = panel;
+    if (current) {
+        click.position = current->index;
+        click.path = current->picturePath;
+    }
+    WaitCursor wait;
+    m_editor.thumbClicked(click);
+}
+
+// The editing commands below are routing points for tools that are not wired yet.
 
 void CcsAllDlg::onPrint() {}
 void CcsAllDlg::onExport() {}
-void CcsAllDlg::onLoadPicture() {}
-void CcsAllDlg::onFilesDropped(const QStringList&) {}
 void CcsAllDlg::onCrop() {}
 void CcsAllDlg::onOrientation() {}
 void CcsAllDlg::onCropRatioChosen(int) {}
@@ -358,13 +530,6 @@ void CcsAllDlg::onFlipHorizontal() {}
 void CcsAllDlg::onFlipVertical() {}
 void CcsAllDlg::onCompare() {}
 void CcsAllDlg::onRandomLook() {}
-void CcsAllDlg::onFilterTab() {}
-void CcsAllDlg::onLightTab() {}
-void CcsAllDlg::onFrameTab() {}
-void CcsAllDlg::onFilterCategoryChosen(int) {}
-void CcsAllDlg::onLightCategoryChosen(int) {}
-void CcsAllDlg::onFrameCategoryChosen(int) {}
-void CcsAllDlg::onThumbClicked(CImgCtrl*) {}
 void CcsAllDlg::onViewPress(const QPoint&) {}
 void CcsAllDlg::onViewMove(const QPoint&, Qt::MouseButtons) {}
 void CcsAllDlg::onViewRelease(const QPoint&) {}
@@ -373,7 +538,7 @@ void CcsAllDlg::onViewRelease(const QPoint&) {}
 
 void CcsAllDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    m_painter.paint(painter, m_state, cropRect);
+    m_painter.paint(painter, state(), state().cropRect);
 }
 
 void CcsAllDlg::mousePressEvent(QMouseEvent* event) {
@@ -401,7 +566,7 @@ void CcsAllDlg::mouseReleaseEvent(QMouseEvent* event) {
 
 void CcsAllDlg::mouseDoubleClickEvent(QMouseEvent* event) {
     // Not passed on: the default handling would treat the second click as one more press.
-    if (event->button() == Qt::LeftButton && !m_state.cropMode && inOpenArea(event->position().toPoint()))
+    if (event->button() == Qt::LeftButton && !state().cropMode && inOpenArea(event->position().toPoint()))
         openFromView();
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "EditState.h"
-#include "Rect.h"
+#include "Editor.h"
 #include "ViewPainter.h"
 
 #include <QIcon>
 #include <QStringList>
 #include <QWidget>
+
+#include <functional>
 
 class CButtonX;
 class CImgCtrl;
@@ -16,7 +18,8 @@ class reComb;
 
 // The editor's one window: a frameless, self-painted 1000 x 650 surface at (0, 0) hosting the
 // picture buttons, the drop-down fields and the three thumbnail lists. It routes every command
-// to a handler slot and paints the view; the editing itself happens behind those slots.
+// to a handler slot and paints the view; the editing itself happens in the Editor, whose
+// answers the slots apply to the widgets.
 class CcsAllDlg : public QWidget {
     Q_OBJECT
   public:
@@ -28,7 +31,9 @@ class CcsAllDlg : public QWidget {
     explicit CcsAllDlg(QWidget* parent = nullptr);
     ~CcsAllDlg() override;
 
-    EditState& state() { return m_state; }
+    // The one editing state, owned by the editor.
+    EditState& state() { return m_editor.state(); }
+    Editor& editor() { return m_editor; }
 
     // Picture buttons.
     CButtonX* closeButton = nullptr;
@@ -68,9 +73,10 @@ class CcsAllDlg : public QWidget {
     CPicList* lightList = nullptr;
     CPicList* frameList = nullptr;
 
-    // The crop tool's box, drawn while cropMode is set.
-    Rect cropRect;
     QIcon appIcon;
+
+    // Tells the user a file cannot be taken in; a message box unless replaced.
+    std::function<void(const QString& text)> showNotice;
 
     // Where a left press starts a window move: strictly inside the title band.
     static bool inTitleBand(const QPoint& pos);
@@ -81,6 +87,9 @@ class CcsAllDlg : public QWidget {
     CPicList* listOf(int panel) const;
     // Repaints the picture area after an editing command.
     void invalidateView();
+
+    // What the open dialog does with the file the user chose: the intake of that picture.
+    void openPicture(const QString& path);
 
   public slots:
     // Window commands.
@@ -135,8 +144,14 @@ class CcsAllDlg : public QWidget {
     void createDropDowns();
     void createLists();
     void openFromView();
+    void takeIn(const QString& path, IntakeSource source);
+    void showPanel(int panel);
+    void showPanelWidgets(int panel);
+    void fillList(CPicList* list, const ListContent& content);
+    void onWorkerFinished();
 
-    EditState m_state;
+    // Destroyed before the lists: its worker may still hand a thumbnail to the filter list.
+    Editor m_editor;
     ViewPainter m_painter;
     QShortcut* m_exportShortcut = nullptr;
 };

@@ -224,7 +224,8 @@ void ApplyLookTest::positionToCatalogueIndex_data() {
     QTest::addColumn<int>("position");
     QTest::addColumn<int>("index");
     QTest::newRow("filter category") << int(FilterPanel) << true << QList<int>{4, 9, 12} << 1 << 8;
-    QTest::newRow("category not in force") << int(FilterPanel) << false << QList<int>{4, 9, 12} << 1 << 1;
+    QTest::newRow("numbers without a category choice")
+        << int(FilterPanel) << false << QList<int>{4, 9, 12} << 1 << 8;
     QTest::newRow("no numbers") << int(FilterPanel) << true << QList<int>{} << 6 << 6;
     QTest::newRow("light category") << int(LightPanel) << true << QList<int>{2} << 0 << 1;
 }

@@ -16,6 +16,10 @@ Editor::Editor(QObject* parent) : QObject(parent), m_worker(m_catalogues, m_stat
 }
 
 Editor::~Editor() {
+    stopWorker();
+}
+
+void Editor::stopWorker() {
     // Nobody shows thumbnails any more: the run stops at its next step instead of finishing.
     m_closing = true;
     m_worker.requestStop();
@@ -80,9 +84,6 @@ void Editor::recordThumbnail(const QString&, int filterNumber) {
     // The worker refills the list with every filter in catalogue order, whatever category was
     // shown before; the map follows it cell by cell.
     m_state.filterListNumbers.append(filterNumber);
-    // The map is in force from the first cell on: a filter without steps has no cell, so a
-    // plain list position would name the wrong filter after it.
-    m_state.categoryChanged = true;
 }
 
 void Editor::showPanel(EffectPanel panel) {

@@ -66,6 +66,9 @@ class Editor : public QObject {
     // Returns once no thumbnail run is going, delivering its remaining hand-overs meanwhile.
     // The window calls it before it closes.
     void waitForWorker();
+    // Ends a thumbnail run at its next step and waits for it; for a window about to close, as
+    // no thumbnail is handed over any more.
+    void stopWorker();
 
     const EditState& state() const { return m_state; }
     EditState& state() { return m_state; }

@@ -71,6 +71,8 @@ struct EditState : EffectRouting {
     Rect cropStartRect{10, 60, 700, 560};
     Rect compareLeftRect;
     Rect compareRightRect;
+    // The crop tool's box, drawn while cropMode is set.
+    Rect cropRect;
 
     // Flags and counters.
     bool imageLoaded = false;

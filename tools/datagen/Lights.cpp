@@ -55,14 +55,17 @@ void generateLights(const QString& outDir) {
     const QList<LightDesign> lights = LightDesigns::inCatalogueOrder();
     QThreadPool pool;
     pool.setMaxThreadCount(2);
+    // Each worker gets the folder as a plain text: a QDir caches paths lazily and is not safe
+    // to share between threads.
+    const QString folderPath = folder.path() + QLatin1Char('/');
     for (qsizetype i = 0; i < lights.size(); ++i) {
-        pool.start([&folder, &scene, light = lights[i], number = i + 1] {
-            const QString overlayPath = folder.filePath(light.file + QStringLiteral(".png"));
+        pool.start([folderPath, &scene, light = lights[i], number = i + 1] {
+            const QString overlayPath = folderPath + light.file + QStringLiteral(".png");
             saveOrComplain(light.draw(), overlayPath, "PNG", -1);
             // The thumbnail is the light itself applied to the scene, so the list shows what a
             // click will do.
             saveOrComplain(composeLight(scene, overlayPath, light.composeOp),
-                           folder.filePath(QStringLiteral("%1.jpg").arg(number)), "JPG", 90);
+                           folderPath + QStringLiteral("%1.jpg").arg(number), "JPG", 90);
         });
     }
     pool.waitForDone();

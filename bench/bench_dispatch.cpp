@@ -171,10 +171,10 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("Engine/save_jpeg", engineSave)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Charcoal24MP/shipped_policy", charcoal24MP, true)
         ->Unit(benchmark::kSecond)
-        ->Iterations(2);
+        ->Iterations(1);
     benchmark::RegisterBenchmark("Charcoal24MP/distribution_limits", charcoal24MP, false)
         ->Unit(benchmark::kSecond)
-        ->Iterations(2);
+        ->Iterations(1);
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

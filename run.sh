@@ -3,7 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh
-build_dir=$(scripts/build.sh | tail -n 1)
+scripts/build.sh
+build_dir=$(scripts/build-dir.sh)
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "lumenkraft: no display found (DISPLAY and WAYLAND_DISPLAY are unset); start it from a desktop session or under xvfb-run." >&2
   exit 2

@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh
-build_dir=$(scripts/build.sh "$@" | tail -n 1)
+scripts/build.sh "$@"
+build_dir=$(scripts/build-dir.sh "$@")
 cd "$build_dir"
 ctest --output-on-failure --timeout 600 -j2

@@ -3,15 +3,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build_dir=build
+build_dir=$(scripts/build-dir.sh "$@")
 cmake_args=(-G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo)
 if [ "${1:-}" = "--sanitize" ]; then
-  build_dir=build-sanitize
   cmake_args=(-G Ninja -DCMAKE_BUILD_TYPE=Debug -DENABLE_SANITIZERS=ON)
 fi
 
 if [ ! -f "$build_dir/build.ninja" ]; then
-  cmake -S . -B "$build_dir" "${cmake_args[@]}" >/dev/null
+  cmake -S . -B "$build_dir" "${cmake_args[@]}"
 fi
 cmake --build "$build_dir"
-echo "$build_dir"

@@ -225,7 +225,8 @@ CcsAllDlg::CcsAllDlg(QWidget* parent)
 
     // The worker waits until the list holds each thumbnail, so the editor's position map and
     // the list never disagree, and painting stays on this thread.
-    connect(&m_editor, &Editor::thumbnailReady, filterList, &CPicList::thumbReady, Qt::BlockingQueuedConnection);
+    connect(&m_editor, &Editor::thumbnailReady, filterList, &CPicList::thumbReady,
+            Qt::BlockingQueuedConnection);
     connect(&m_editor, &Editor::workerFinished, this, &CcsAllDlg::onWorkerFinished);
     connect(&m_editor, &Editor::viewChanged, this, &CcsAllDlg::invalidateView);
 
@@ -382,8 +383,8 @@ void CcsAllDlg::onLoadPicture() {
     // The button looks pressed for as long as the dialog is open. The filter's pattern is "*":
     // any file, with or without an extension.
     loadButton->setPressedLook(true);
-    const QString path = QFileDialog::getOpenFileName(nullptr, QString(), QString(),
-                                                      QStringLiteral("all file *.* (*)"));
+    const QString path =
+        QFileDialog::getOpenFileName(nullptr, QString(), QString(), QStringLiteral("all file *.* (*)"));
     loadButton->setPressedLook(false);
     loadButton->setActive(true);
     if (!path.isEmpty())

@@ -23,12 +23,12 @@
 namespace {
 
 // The buttons a thumbnail run holds back, with whether the intake itself disables them.
-const QList<QPair<CButtonX* CcsAllDlg::*, bool>> kRunButtons = {
-    {&CcsAllDlg::filterTabButton, true},      {&CcsAllDlg::lightTabButton, true},
-    {&CcsAllDlg::frameTabButton, true},       {&CcsAllDlg::randomButton, false},
-    {&CcsAllDlg::printButton, true},          {&CcsAllDlg::exportButton, true},
-    {&CcsAllDlg::rotateButton, false},        {&CcsAllDlg::flipHorizontalButton, false},
-    {&CcsAllDlg::flipVerticalButton, false},  {&CcsAllDlg::compareButton, false},
+const QList<QPair<CButtonX * CcsAllDlg::*, bool>> kRunButtons = {
+    {&CcsAllDlg::filterTabButton, true},     {&CcsAllDlg::lightTabButton, true},
+    {&CcsAllDlg::frameTabButton, true},      {&CcsAllDlg::randomButton, false},
+    {&CcsAllDlg::printButton, true},         {&CcsAllDlg::exportButton, true},
+    {&CcsAllDlg::rotateButton, false},       {&CcsAllDlg::flipHorizontalButton, false},
+    {&CcsAllDlg::flipVerticalButton, false}, {&CcsAllDlg::compareButton, false},
     {&CcsAllDlg::cropButton, false},
 };
 
@@ -167,7 +167,9 @@ class IntakeWindowTest : public QObject {
         QCOMPARE(state.frameMode, 0);
         QCOMPARE(state.frameThumbPath, frames.at(overlay));
         QCOMPARE(QFileInfo(state.frameOverlayPath).fileName(),
-                 QFileInfo(frames.at(overlay)).fileName().replace(QStringLiteral("_thumb.jpg"), QStringLiteral(".png")));
+                 QFileInfo(frames.at(overlay))
+                     .fileName()
+                     .replace(QStringLiteral("_thumb.jpg"), QStringLiteral(".png")));
         clickCell(window.frameList, nineSlice);
         QCOMPARE(state.frameMode, 1);
         QVERIFY(!state.framePieces[0].isNull());

@@ -428,6 +428,10 @@ void CcsAllDlg::takeIn(const QString& path, IntakeSource source) {
             tab->setActive(false);
         exportButton->setActive(false);
         printButton->setActive(false);
+        // The run refills the list with every filter, and no category can be chosen until it
+        // ends; the field says so instead of naming a category the list does not show.
+        filterCategoryDropDown->SelectDefault();
+        filterCategoryDropDown->setActive(false);
         break;
     }
     invalidateView();
@@ -438,6 +442,7 @@ void CcsAllDlg::onWorkerFinished() {
     randomButton->pressed = false;
     for (CButtonX* CcsAllDlg::*button : kEnabledAfterRun)
         (this->*button)->setActive(true);
+    filterCategoryDropDown->setActive(true);
 }
 
 // --- Panels and categories -------------------------------------------------------------------

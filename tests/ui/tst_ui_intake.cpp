@@ -111,7 +111,8 @@ class IntakeWindowTest : public QObject {
         // Neither a click nor a filter category is taken while the list fills.
         clickCell(window.lightList, 3);
         QCOMPARE(window.state().lightActive, -1);
-        window.filterCategoryDropDown->pick(int(kFilterCategoryNames.indexOf("Others")));
+        QVERIFY(!window.filterCategoryDropDown->isEnabled());
+        window.onFilterCategoryChosen(int(kFilterCategoryNames.indexOf("Others")));
         QCOMPARE(window.filterList->visibleCount(), 0);
 
         QVERIFY(waitForRun(window));
@@ -122,6 +123,7 @@ class IntakeWindowTest : public QObject {
             QVERIFY((window.*button)->active && (window.*button)->isEnabled());
         QVERIFY(window.filterTabButton->pressed);
         QVERIFY(!window.randomButton->pressed);
+        QVERIFY(window.filterCategoryDropDown->isEnabled());
     }
 
     void clicksPutTheLookOfTheCellOnTheView() {
@@ -208,6 +210,15 @@ class IntakeWindowTest : public QObject {
         QVERIFY(window.filterList->currentCell);
         QCOMPARE(window.filterList->currentCell->picturePath, catalogues.filterThumbs.at(filter).thumbPath);
         QVERIFY(window.state().selectedFilterThumb != chosen);
+
+        // A new picture brings every filter back, and the field says so.
+        window.filterCategoryDropDown->pick(int(kFilterCategoryNames.indexOf("Glow")));
+        window.openPicture(m_chelsea);
+        QCOMPARE(window.filterCategoryDropDown->caption, QStringLiteral("All"));
+        QVERIFY(waitForRun(window));
+        QCOMPARE(cellPaths(window.filterList), filterThumbs(window));
+        clickCell(window.filterList, 3);
+        QCOMPARE(window.state().filterIndex, window.state().filterListNumbers.at(3) - 1);
 
         // A light category maps its cells through the light numbers.
         window.onLightTab();

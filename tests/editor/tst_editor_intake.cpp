@@ -319,7 +319,9 @@ void IntakeTest::firstRunReadsCatalogueLaterRunsReRender() {
     QCOMPARE(editor.catalogues().filterLooks.size(), 3);
     QVERIFY(TestSupport::meanDifference(RasterIO::load(WorkFiles::thumbnailPath(3)), firstThumbnail) > 10.0);
 
-    // The second cell shows filter 3, and a click on it applies filter 3.
+    // The second cell shows filter 3, and a click on it applies filter 3: the numbers map the
+    // cells without any category having been chosen.
+    QVERIFY(!editor.state().categoryChanged);
     ThumbClick click{FilterPanel, 1, handOvers.paths[1]};
     QVERIFY(editor.thumbClicked(click));
     QCOMPARE(editor.state().filterIndex, 2);

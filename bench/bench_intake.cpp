@@ -4,6 +4,7 @@
 // until its look is computed.
 //
 //   build/bench/bench_intake [--benchmark_filter=...]
+#include "BenchEnvironment.h"
 #include "Editor.h"
 #include "MagickSession.h"
 #include "WorkFiles.h"
@@ -166,17 +167,11 @@ void BM_ClickFilterToLook(benchmark::State& state) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // The data folder is build/bin; the benchmarks live in build/bench.
-    const QString exeFolder = QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath();
-    if (qEnvironmentVariableIsEmpty("LUMENKRAFT_DATA_DIR"))
-        qputenv("LUMENKRAFT_DATA_DIR", QDir(exeFolder + "/../bin").absolutePath().toUtf8() + "/");
-    QTemporaryDir work;
-    if (qEnvironmentVariableIsEmpty("LUMENKRAFT_WORK_DIR"))
-        qputenv("LUMENKRAFT_WORK_DIR", work.path().toUtf8() + "/");
+    const BenchEnvironment environment(argv[0]);
     QCoreApplication app(argc, argv);
     MagickSession magick;
 
-    const QString folder = work.path() + QStringLiteral("/photos/");
+    const QString folder = environment.workFolder() + QStringLiteral("/photos/");
     QDir().mkpath(folder);
     Pictures& p = pictures();
     p.baseline24 = writeCameraJpeg(folder + "baseline-24mp.jpg", 6000, 4000, false);

@@ -3,6 +3,7 @@
 // overlay read and stretched, as a click does.
 //
 //   build/bench/bench_looks [--benchmark_filter=Filter/.*/1000x750]
+#include "BenchEnvironment.h"
 #include "ApplyLook.h"
 #include "EffectCatalogue.h"
 #include "EffectDispatch.h"
@@ -92,13 +93,8 @@ MagickWand* scaledCopy(const QImage& photo, int width, int height) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // The data folder is build/bin, the test photos are in the source tree's tests/data.
-    const QString exeFolder = QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath();
-    if (qEnvironmentVariableIsEmpty("LUMENKRAFT_DATA_DIR"))
-        qputenv("LUMENKRAFT_DATA_DIR", QDir(exeFolder + "/../bin").absolutePath().toUtf8() + "/");
-    QTemporaryDir work;
-    if (qEnvironmentVariableIsEmpty("LUMENKRAFT_WORK_DIR"))
-        qputenv("LUMENKRAFT_WORK_DIR", work.path().toUtf8() + "/");
+    const BenchEnvironment environment(argv[0]);
+    const QString exeFolder = environment.exeFolder();
     const QString photoFolder = qEnvironmentVariableIsSet("LK_TEST_DATA")
                                     ? qEnvironmentVariable("LK_TEST_DATA")
                                     : QDir(exeFolder + "/../../tests/data").absolutePath();

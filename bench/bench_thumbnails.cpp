@@ -3,6 +3,7 @@
 // also reads the catalogue, and every filter on its own.
 //
 //   build/bench/bench_thumbnails [--benchmark_filter=...]
+#include "BenchEnvironment.h"
 #include "AppPaths.h"
 #include "EffectCatalogue.h"
 #include "LookRendering.h"
@@ -93,13 +94,7 @@ void BM_Filter(benchmark::State& state, int number) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // The data folder is build/bin; the benchmarks live in build/bench.
-    const QString exeFolder = QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath();
-    if (qEnvironmentVariableIsEmpty("LUMENKRAFT_DATA_DIR"))
-        qputenv("LUMENKRAFT_DATA_DIR", QDir(exeFolder + "/../bin").absolutePath().toUtf8() + "/");
-    QTemporaryDir work;
-    if (qEnvironmentVariableIsEmpty("LUMENKRAFT_WORK_DIR"))
-        qputenv("LUMENKRAFT_WORK_DIR", work.path().toUtf8() + "/");
+    const BenchEnvironment environment(argv[0]);
     QCoreApplication app(argc, argv);
     MagickSession magick;
 

@@ -17,7 +17,6 @@ namespace FrameDesigns {
 namespace {
 
 constexpr double W = kOverlayWidth, H = kOverlayHeight;
-constexpr double kPi = 3.14159265358979;
 
 // Paper burnt away toward the middle: charred rim, scorched brown, then the picture.
 QImage burntEdges() {

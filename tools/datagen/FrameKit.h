@@ -5,7 +5,9 @@
 #include <QPainterPath>
 
 #include <cstdint>
+#include <cmath>
 #include <functional>
+#include <numbers>
 
 // Drawing helpers shared by the frame generators: a seeded random source, noise that repeats
 // with the edge tile, cross-section shading, and the assembly of a nine-slice template from
@@ -79,6 +81,23 @@ struct Rgba {
     double r = 0, g = 0, b = 0, a = 0;
 };
 void fillPixels(QImage& strip, const std::function<Rgba(int x, int y)>& colourAt);
+
+inline Rgba rgba(const QColor& c, double a = 1.0) {
+    return {double(c.red()), double(c.green()), double(c.blue()), a};
+}
+
+inline Rgba blend(const Rgba& a, const Rgba& b, double t) {
+    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
+}
+
+inline constexpr double kPi = std::numbers::pi;
+inline constexpr double kMiddle = kTemplateSize / 2.0;
+
+// Signed offset from the nearest repeat of a row with the given period, centred on the
+// template's middle so all four corners cut the row alike.
+inline double offsetInPeriod(double x, double period) {
+    return std::fmod(x - kMiddle + period * 1000.5, period) - period * 0.5;
+}
 
 // Drop shadow that a raised band throws inward onto the picture.
 void innerShadow(QImage& strip, int bandDepth, int softness, double strength);

@@ -10,12 +10,6 @@ namespace FrameDesigns {
 
 namespace {
 
-constexpr double kMiddle = kTemplateSize / 2.0;
-
-Rgba rgba(const QColor& c) {
-    return {double(c.red()), double(c.green()), double(c.blue()), 1.0};
-}
-
 // Hammered copper: overlapping dents from a tileable noise, bright where they face the light.
 QImage copper() {
     constexpr int depth = 170;

@@ -15,21 +15,6 @@ namespace FrameDesigns {
 
 namespace {
 
-constexpr double kMiddle = kTemplateSize / 2.0;
-constexpr double kPi = 3.14159265358979;
-
-double offsetInPeriod(double x, double period) {
-    return std::fmod(x - kMiddle + period * 1000.5, period) - period * 0.5;
-}
-
-Rgba rgba(const QColor& c, double a = 1.0) {
-    return {double(c.red()), double(c.green()), double(c.blue()), a};
-}
-
-Rgba blend(const Rgba& a, const Rgba& b, double t) {
-    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
-}
-
 // Cream meander on terracotta between two rules.
 QImage greekKey() {
     constexpr int depth = 140, period = 70;

@@ -15,13 +15,8 @@ namespace {
 
 // Everything repeats symmetrically about the template's middle (x = 450), so the four corners,
 // which see the strips turned by quarter turns, all cut a pattern at the same place.
-constexpr double kMiddle = kTemplateSize / 2.0;
 double centredPhase(int period) {
     return std::fmod(kMiddle, double(period));
-}
-
-Rgba rgba(const QColor& c, double a = 1.0) {
-    return {double(c.red()), double(c.green()), double(c.blue()), a};
 }
 
 void fillBand(QPainter& p, int depth, const QColor& colour) {

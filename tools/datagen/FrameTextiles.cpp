@@ -12,23 +12,6 @@ namespace FrameDesigns {
 
 namespace {
 
-constexpr double kMiddle = kTemplateSize / 2.0;
-constexpr double kPi = 3.14159265358979;
-
-// Signed offset from the nearest repeat of a row with the given period, centred on the
-// template's middle so all four corners cut the row alike.
-double offsetInPeriod(double x, double period) {
-    return std::fmod(x - kMiddle + period * 1000.5, period) - period * 0.5;
-}
-
-Rgba rgba(const QColor& c, double a = 1.0) {
-    return {double(c.red()), double(c.green()), double(c.blue()), a};
-}
-
-Rgba blend(const Rgba& a, const Rgba& b, double t) {
-    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
-}
-
 // Twisted strands: a tube whose surface rises and falls along slanted strands.
 double ropeHeight(double x, double d, double from, double width, double period) {
     if (d < from || d > from + width)

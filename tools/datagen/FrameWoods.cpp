@@ -13,22 +13,6 @@ namespace FrameDesigns {
 
 namespace {
 
-constexpr double kMiddle = kTemplateSize / 2.0;
-
-// Distance along the side to the nearest point of a row repeating every `period`, centred on
-// the template's middle so all four corners cut the row alike.
-double offsetInPeriod(double x, double period) {
-    return std::fmod(x - kMiddle + period * 1000.5, period) - period * 0.5;
-}
-
-Rgba rgba(const QColor& c) {
-    return {double(c.red()), double(c.green()), double(c.blue()), 1.0};
-}
-
-Rgba blend(const Rgba& a, const Rgba& b, double t) {
-    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
-}
-
 QImage mahogany() {
     Moulding m;
     m.depth = 196;

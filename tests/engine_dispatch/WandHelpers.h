@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StderrCapture.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -33,23 +35,9 @@ inline QByteArray wandFingerprint(MagickWand* wand) {
     return header + bytes;
 }
 
-// Runs body with standard error going to a file and returns what was written there.
-template <typename Body> QString captureStandardError(const QString& file, Body body) {
-    std::fflush(stderr);
-    const int saved = dup(2);
-    FILE* sink = std::fopen(file.toLocal8Bit().constData(), "w");
-    dup2(fileno(sink), 2);
+// Runs body and returns what it wrote to standard error.
+template <typename Body> QString captureStandardError(Body body) {
+    StderrCapture errors;
     body();
-    std::fflush(stderr);
-    dup2(saved, 2);
-    close(saved);
-    std::fclose(sink);
-    FILE* in = std::fopen(file.toLocal8Bit().constData(), "r");
-    QByteArray text;
-    char buffer[4096];
-    size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        text.append(buffer, qsizetype(got));
-    std::fclose(in);
-    return QString::fromLocal8Bit(text);
+    return QString::fromLocal8Bit(errors.text());
 }

@@ -192,8 +192,8 @@ class TestRouting : public QObject {
         WandPtr wand(raster2magick(m_picture));
         WandPtr empty(NewMagickWand());
         bool finished = true;
-        const QString errors = captureStandardError(
-            m_work + "stderr.txt", [&] { finished = runLook(routing, 9, look, wand.get(), empty.get()); });
+        const QString errors =
+            captureStandardError([&] { finished = runLook(routing, 9, look, wand.get(), empty.get()); });
 
         QVERIFY(!finished);
         QCOMPARE(errors.count(QLatin1Char('\n')), 1);
@@ -217,9 +217,8 @@ class TestRouting : public QObject {
         EffectRouting routing;
         routing.renderTarget = RenderToView;
         bool ok = true;
-        const QString errors = captureStandardError(m_work + "stderr.txt", [&] {
-            ok = run_effect_function(routing, 1, nullptr, step(0), 1, 1, wand.get());
-        });
+        const QString errors = captureStandardError(
+            [&] { ok = run_effect_function(routing, 1, nullptr, step(0), 1, 1, wand.get()); });
         QVERIFY(!ok);
         QVERIFY(routing.effectBitmap.isNull());
         QCOMPARE(errors.count(QLatin1Char('\n')), 1);
@@ -237,9 +236,8 @@ class TestRouting : public QObject {
         EffectRouting routing;
         routing.renderTarget = RenderToFilterResult;
         bool ok = true;
-        const QString errors = captureStandardError(m_work + "stderr.txt", [&] {
-            ok = run_effect_function(routing, 4, nullptr, step(115), 1, 1, wand.get());
-        });
+        const QString errors = captureStandardError(
+            [&] { ok = run_effect_function(routing, 4, nullptr, step(115), 1, 1, wand.get()); });
         QFile::remove(m_work + "b");
         WorkFiles::ensureWorkFolder(WorkFiles::kResultFolder);
         QVERIFY(!ok);

@@ -8,6 +8,10 @@ cmake_args=(-G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo)
 if [ "${1:-}" = "--sanitize" ]; then
   cmake_args=(-G Ninja -DCMAKE_BUILD_TYPE=Debug -DENABLE_SANITIZERS=ON)
 fi
+# Rebuilds of several checkouts share one compiler cache when the machine has one.
+if command -v ccache >/dev/null 2>&1; then
+  cmake_args+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 
 if [ ! -f "$build_dir/build.ninja" ]; then
   cmake -S . -B "$build_dir" "${cmake_args[@]}"

@@ -27,6 +27,10 @@ enum RenderTarget : int {
 // has one of its own, so a worker never writes the window's fields from its thread.
 struct EffectRouting {
     int renderTarget = RenderToThumbnail;
+    // How many pixels of the picture a look runs on stand for one pixel of the preview it was
+    // seen on. Sizes in a look's steps (radii, sigmas, offsets) are multiplied by it, so a look
+    // on the full-size picture, scaled down, matches the preview. 1 for the preview itself.
+    double lengthScale = 1.0;
     bool exportPass = false;
     int exportStage = -1;
     QImage effectBitmap;
@@ -73,6 +77,9 @@ struct EditState : EffectRouting {
     Rect compareRightRect;
     // The crop tool's box, drawn while cropMode is set.
     Rect cropRect;
+    // The committed crop in upright full-size pixels of the picture as taken in; null when the
+    // picture is not cropped. Crops never accumulate: each one is cut from the intake picture.
+    QRect cropSourceRect;
 
     // Flags and counters.
     bool imageLoaded = false;

@@ -524,7 +524,6 @@ void CcsAllDlg::onThumbClicked(CImgCtrl*) {
 
 // The editing commands below are routing points for tools that are not wired yet.
 
-void CcsAllDlg::onPrint() {}
 void CcsAllDlg::onExport() {}
 void CcsAllDlg::onCrop() {}
 void CcsAllDlg::onOrientation() {}

@@ -13,6 +13,7 @@
 class CButtonX;
 class CImgCtrl;
 class CPicList;
+class PntDialg;
 class QShortcut;
 class reComb;
 
@@ -74,6 +75,9 @@ class CcsAllDlg : public QWidget {
     CPicList* frameList = nullptr;
 
     QIcon appIcon;
+
+    // The print dialog, made at the first print and kept for the window's life.
+    PntDialg* printDialog = nullptr;
 
     // Tells the user a file cannot be taken in; a message box unless replaced.
     std::function<void(const QString& text)> showNotice;

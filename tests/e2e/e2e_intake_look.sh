@@ -10,20 +10,6 @@ RENDER=$BIN_DIR/lumenkraft-render
 # coffee.png (600 x 400) fits into the view at (10, 76)-(710, 543).
 FIT_GEOMETRY=700x467+10+76
 
-grab_area() { # name geometry
-  import -window root -crop "$2" +repage "$E2E_ROOT/$1.png"
-}
-# Mean absolute difference of two pictures of one size, 0..1.
-mean_difference() { # a b
-  # compare exits non-zero whenever the pictures differ; only its number matters here.
-  { compare -metric MAE "$1" "$2" null: 2>&1 || true; } | sed -n 's/.*(\(.*\)).*/\1/p'
-}
-expect_below() { # value limit what
-  awk -v d="$1" -v l="$2" 'BEGIN { exit !(d != "" && d < l) }' || fail "$3 ($1, limit $2)"
-}
-expect_above() { # value limit what
-  awk -v d="$1" -v l="$2" 'BEGIN { exit !(d != "" && d > l) }' || fail "$3 ($1, limit $2)"
-}
 # The view compared with a rendered picture scaled into the fit rectangle.
 view_matches() { # screenshot-name rendered what
   convert "$2" -resize 700x467\! "$E2E_ROOT/$1-expected.png"
@@ -31,43 +17,17 @@ view_matches() { # screenshot-name rendered what
   cp "$E2E_ROOT/$1.png" "$ARTIFACTS/e2e-intake-$1.png"
   expect_below "$(mean_difference "$E2E_ROOT/$1.png" "$E2E_ROOT/$1-expected.png")" 0.04 "$3"
 }
-# Centre of cell k of the thumbnail list: two columns on a 95-pixel pitch.
-cell_x() { echo $((764 + 1 + 10 + 42 + ($1 % 2) * 95)); }
-cell_y() { echo $((100 + 1 + 10 + 42 + ($1 / 2) * 95)); }
-click_cell() { click_at "$(cell_x "$1")" "$(cell_y "$1")" "${2:-2}"; }
 
 start_editor
 # The tab buttons start inactive; they come back once every thumbnail is rendered.
 TAB_GEOMETRY=63x29+761+59
 grab_area tab-inactive "$TAB_GEOMETRY"
 
-# Load button, then the file name typed into the dialog.
-click_at 55 614 0.5
-DIALOG=$(timeout 20 xdotool search --sync --onlyvisible --name '^Open$' | head -n 1) ||
-  fail "the open dialog did not appear"
-xdotool windowactivate --sync "$DIALOG" 2>/dev/null || xdotool windowfocus --sync "$DIALOG"
-sleep 0.5
-xdotool type --delay 20 "$PHOTO"
-sleep 0.3
-xdotool key Return
-sleep 1
-[ -z "$(xdotool search --onlyvisible --name '^Open$' 2>/dev/null)" ] || fail "the open dialog stayed open"
-
-# Wait for the run: the thumbnails appear in the working folder, then the tabs come back.
-THUMBS=$LUMENKRAFT_WORK_DIR/a
-ready=
-for _ in $(seq 1 240); do
-  if [ -d "$THUMBS" ]; then
-    grab_area tab-now "$TAB_GEOMETRY"
-    change=$(mean_difference "$E2E_ROOT/tab-inactive.png" "$E2E_ROOT/tab-now.png")
-    if awk -v d="$change" 'BEGIN { exit !(d > 0.02) }'; then ready=1; break; fi
-  fi
-  sleep 0.5
-done
-[ -n "$ready" ] || fail "the filter thumbnails were not finished in time"
+open_picture "$PHOTO"
+wait_for_thumbnails "$TAB_GEOMETRY" "$E2E_ROOT/tab-inactive.png"
 screenshot intake-thumbnails
 # One cell per filter with steps: a thumbnail file each, numbered by catalogue position.
-mapfile -t NUMBERS < <(ls "$THUMBS" | sed -n 's/^\([0-9]*\)\.jpg$/\1/p' | sort -n)
+mapfile -t NUMBERS < <(ls "$LUMENKRAFT_WORK_DIR/a" | sed -n 's/^\([0-9]*\)\.jpg$/\1/p' | sort -n)
 [ "${#NUMBERS[@]}" -gt 4 ] || fail "only ${#NUMBERS[@]} filter thumbnails"
 kill -0 "$APP_PID" || fail "the editor ended while rendering thumbnails"
 

@@ -4,7 +4,6 @@
 #include "PrintJob.h"
 #include "TestSupport.h"
 
-#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
@@ -56,7 +55,6 @@ std::unique_ptr<QPdfWriter> a4Writer(const QString& path) {
     auto writer = std::make_unique<QPdfWriter>(path);
     writer->setResolution(kPageDpi);
     writer->setPageSize(QPageSize(QPageSize::A4));
-    writer->setPageOrientation(QPageLayout::Portrait);
     return writer;
 }
 
@@ -74,7 +72,7 @@ class PrintJobTest : public QObject {
     void initTestCase();
     void pagesOfAPrint_data();
     void pagesOfAPrint();
-    void failuresAreReported();
+    void noPictureNoPages();
 
   private:
     QString m_work;
@@ -119,21 +117,16 @@ void PrintJobTest::pagesOfAPrint() {
     job.paper = a4Paper();
     job.content = PrintContent::of(shared, overlay);
     job.copies = copies;
+    // The full-size picture (or the screen raster) with the same frame, scaled to what the page
+    // asks for.
+    PrintContent source = job.content;
+    if (fromFullSize)
+        source.shared.printPicture = p.full;
     QSize asked;
-    if (fromFullSize) {
-        // The full-size picture with the same frame, scaled to what the page asks for.
-        PrintContent full = job.content;
-        full.shared.printPicture = p.full;
-        job.picture = [full, &asked](const QSize& largest) {
-            asked = largest;
-            return composeScreenPicture(full, largest);
-        };
-    } else {
-        job.picture = [content = job.content, &asked](const QSize& largest) {
-            asked = largest;
-            return composeScreenPicture(content, largest);
-        };
-    }
+    job.picture = [source, &asked](const QSize& largest) {
+        asked = largest;
+        return composeScreenPicture(source, largest);
+    };
     QList<int> progress;
     job.progress = [&progress](int done, int total) { progress.append(done * 100 + total); };
 
@@ -201,43 +194,26 @@ void PrintJobTest::pagesOfAPrint() {
                                    .copy(2, 2, previewPicture.width(), previewPicture.height());
     const double difference = TestSupport::meanDifference(dialog.copy(previewPicture), pagePicture);
     QVERIFY2(difference >= 0 && difference < 12, qPrintable(QString::number(difference)));
-    const auto fraction = [](int offset, int length) { return double(offset) / length; };
-    const Rect& pr = printed.pagePrintRect;
-    const Rect& vr = preview.printable;
-    QVERIFY(qAbs(fraction(placed.left - pr.left, pr.width()) -
-                 fraction(preview.picture.left - vr.left, vr.width())) < 0.01);
-    QVERIFY(qAbs(fraction(placed.top - pr.top, pr.height()) -
-                 fraction(preview.picture.top - vr.top, vr.height())) < 0.01);
 }
 
-void PrintJobTest::failuresAreReported() {
+// A picture that cannot be made prints nothing at all rather than blank pages.
+void PrintJobTest::noPictureNoPages() {
     PrintShared shared;
     shared.printPicture = photo(QStringLiteral("coffee.png"), QSize(600, 400)).screen;
     PrintJob job;
     job.paper = a4Paper();
     job.content = PrintContent::of(shared, QImage());
     job.copies = 2;
-
-    // A picture that cannot be made prints nothing at all rather than blank pages.
     job.picture = [](const QSize&) { return QImage(); };
-    const QString blank = m_work + QStringLiteral("no-picture.pdf");
+    const QString pdf = m_work + QStringLiteral("no-picture.pdf");
+    PrintedPages printed;
     {
-        const auto writer = a4Writer(blank);
-        const PrintedPages printed = printPages(*writer, job);
-        QVERIFY(!printed.succeeded);
-        QCOMPARE(printed.pages, 0);
+        const auto writer = a4Writer(pdf);
+        printed = printPages(*writer, job);
     }
-    QVERIFY(!QFile::exists(blank));
-
-    // A file that cannot be written.
-    job.picture = [content = job.content](const QSize& largest) {
-        return composeScreenPicture(content, largest);
-    };
-    const auto writer = a4Writer(m_work + QStringLiteral("missing/folder/out.pdf"));
-    QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
-    const PrintedPages printed = printPages(*writer, job);
     QVERIFY(!printed.succeeded);
     QCOMPARE(printed.pages, 0);
+    QVERIFY(!QFile::exists(pdf));
 }
 
 QTEST_MAIN(PrintJobTest)

@@ -44,22 +44,6 @@ QImage quadrants(int width, int height) {
     return image;
 }
 
-// Corners solid; each edge tile dark with a white first column (top and bottom) or first row
-// (sides), so the tiles laid can be counted.
-std::array<QImage, 8> markedPieces(int corner, int edge) {
-    std::array<QImage, 8> pieces;
-    for (int i = 0; i < 4; ++i)
-        pieces[i] = solid(corner, corner, QColor(250, 120, 0));
-    for (int i = 4; i < 8; ++i) {
-        const bool across = i == 4 || i == 6;
-        QImage tile = solid(across ? edge : corner, across ? corner : edge, QColor(20, 20, 20));
-        QPainter painter(&tile);
-        painter.fillRect(across ? QRect(0, 0, 1, corner) : QRect(0, 0, corner, 1), Qt::white);
-        pieces[i] = tile;
-    }
-    return pieces;
-}
-
 bool near(QRgb pixel, const QColor& colour, int tolerance = 6) {
     return std::abs(qRed(pixel) - colour.red()) <= tolerance &&
            std::abs(qGreen(pixel) - colour.green()) <= tolerance &&
@@ -77,11 +61,8 @@ class PrintLayoutTest : public QObject {
     void fittingRules();
     void placementKeepsThePictureWhole_data();
     void placementKeepsThePictureWhole();
-    void framedCanvasGrowsToWholeTiles();
-    void mirrorsTurnThePictureButNotTheFrame_data();
-    void mirrorsTurnThePictureButNotTheFrame();
-    void previewPainting_data();
-    void previewPainting();
+    void framedAndMirrored_data();
+    void framedAndMirrored();
 };
 
 void PrintLayoutTest::paperAndPrintableRect_data() {
@@ -199,45 +180,7 @@ void PrintLayoutTest::placementKeepsThePictureWhole() {
                 placed.right <= printable.right && placed.bottom <= printable.bottom);
 }
 
-// b = 20, c = 50 on 300 x 200: 5.2 tiles across and 3.2 down become six and four on a 340 x 240
-// canvas, drawn here at its own size.
-void PrintLayoutTest::framedCanvasGrowsToWholeTiles() {
-    const NineSliceTiles tiles = nineSliceTiles(QSize(300, 200), 20, 50, 20);
-    QCOMPARE(tiles.canvas, QSize(340, 240));
-    QCOMPARE(tiles.lastTileAcross + 1, 6);
-    QCOMPARE(tiles.lastTileDown + 1, 4);
-
-    PrintContent content;
-    content.shared.printFramePieces = markedPieces(20, 50);
-    content.cornerSize = 20;
-    content.edgeLength = 50;
-    QImage page(400, 300, QImage::Format_ARGB32);
-    page.fill(Qt::white);
-    {
-        QPainter painter(&page);
-        DrawFramed(painter, solid(300, 200, Qt::gray), Rect{30, 30, 370, 270}, content);
-    }
-    const auto countMarks = [&](bool across, int line) {
-        int marks = 0;
-        const int length = across ? 340 : 240;
-        for (int i = 0; i < length; ++i) {
-            const QRgb pixel = across ? page.pixel(30 + i, line) : page.pixel(line, 30 + i);
-            marks += near(pixel, Qt::white, 40) ? 1 : 0;
-        }
-        return marks;
-    };
-    QCOMPARE(countMarks(true, 40), 6);   // top edge
-    QCOMPARE(countMarks(true, 259), 6);  // bottom edge
-    QCOMPARE(countMarks(false, 40), 4);  // left edge
-    QCOMPARE(countMarks(false, 359), 4); // right edge
-    QVERIFY(near(page.pixel(31, 31), QColor(250, 120, 0)));
-    QVERIFY(near(page.pixel(368, 268), QColor(250, 120, 0)));
-    QVERIFY(near(page.pixel(200, 150), Qt::gray));
-    QVERIFY(near(page.pixel(29, 29), Qt::white));
-    QVERIFY(near(page.pixel(370, 270), Qt::white));
-}
-
-void PrintLayoutTest::mirrorsTurnThePictureButNotTheFrame_data() {
+void PrintLayoutTest::framedAndMirrored_data() {
     QTest::addColumn<int>("frameMode");
     QTest::addColumn<bool>("flipHorizontal");
     QTest::addColumn<bool>("flipVertical");
@@ -250,106 +193,46 @@ void PrintLayoutTest::mirrorsTurnThePictureButNotTheFrame_data() {
     }
 }
 
-void PrintLayoutTest::mirrorsTurnThePictureButNotTheFrame() {
+// A 300 x 200 picture drawn at its size: the mirrors turn the picture, never the frame. The
+// nine-slice pieces of 80 at full size are b = 20, c = 50 on a picture four times smaller: 5.2
+// tiles across and 3.2 down become six and four on a 340 x 240 canvas, squeezed back into 300 x 200.
+void PrintLayoutTest::framedAndMirrored() {
     QFETCH(int, frameMode);
     QFETCH(bool, flipHorizontal);
     QFETCH(bool, flipVertical);
     const QColor frameColour(250, 120, 0);
-    // An overlay with a 10-pixel border and a clear middle.
-    QImage overlay(400, 300, QImage::Format_ARGB32);
+    QImage overlay(300, 200, QImage::Format_ARGB32);
     overlay.fill(Qt::transparent);
-    {
-        QPainter painter(&overlay);
-        painter.fillRect(0, 0, 400, 10, frameColour);
-        painter.fillRect(0, 0, 10, 300, frameColour);
-    }
+    QPainter(&overlay).fillRect(0, 0, 15, 15, frameColour);
     PrintShared shared;
-    shared.printPicture = quadrants(400, 300);
-    shared.printLook = shared.printPicture;
+    shared.printPicture = quadrants(300, 200);
     shared.printFrameMode = frameMode;
     shared.printFlipHorizontal = flipHorizontal;
     shared.printFlipVertical = flipVertical;
-    std::array<QImage, 8> pieces;
-    pieces.fill(solid(40, 40, frameColour));
-    shared.printFramePieces = pieces;
-    shared.printPieceScale = 4.0; // pieces of 40 at full size: 10 on the screen raster
+    shared.printFramePieces.fill(solid(80, 80, frameColour));
+    shared.printFramePieces[4] = solid(200, 80, frameColour);
+    shared.printPieceScale = 4.0;
     const PrintContent content = PrintContent::of(shared, overlay);
-    QCOMPARE(content.cornerSize, 10);
-    QCOMPARE(content.edgeLength, 10);
+    QCOMPARE(content.cornerSize, 20);
+    QCOMPARE(content.edgeLength, 50);
+    const NineSliceTiles tiles = nineSliceTiles(QSize(300, 200), 20, 50, 20);
+    QCOMPARE(tiles.canvas, QSize(340, 240));
+    QCOMPARE(tiles.lastTileAcross + 1, 6);
+    QCOMPARE(tiles.lastTileDown + 1, 4);
 
-    QImage page(400, 300, QImage::Format_ARGB32);
+    QImage page(300, 200, QImage::Format_ARGB32);
     page.fill(Qt::white);
     {
         QPainter painter(&page);
-        drawPrintPicture(painter, content, Rect{0, 0, 400, 300});
+        drawPrintPicture(painter, content, Rect{0, 0, 300, 200});
     }
-    // The top-left corner belongs to the frame whatever the mirroring.
-    QCOMPARE(near(page.pixel(3, 3), frameColour), frameMode != -1);
-    const QPoint probes[4] = {{100, 75}, {300, 75}, {100, 225}, {300, 225}};
+    QCOMPARE(near(page.pixel(5, 5), frameColour), frameMode != -1);
+    const QPoint probes[4] = {{75, 50}, {225, 50}, {75, 150}, {225, 150}};
     for (int quadrant = 0; quadrant < 4; ++quadrant) {
-        int shown = quadrant;
-        if (flipHorizontal)
-            shown ^= 1;
-        if (flipVertical)
-            shown ^= 2;
+        const int shown = quadrant ^ (flipHorizontal ? 1 : 0) ^ (flipVertical ? 2 : 0);
         QVERIFY2(near(page.pixel(probes[quadrant]), kQuadrants[shown]),
                  qPrintable(QString::number(quadrant)));
     }
-}
-
-void PrintLayoutTest::previewPainting_data() {
-    QTest::addColumn<bool>("landscape");
-    QTest::addColumn<int>("frameMode");
-    QTest::addColumn<Rect>("picture");
-    QTest::newRow("portrait paper, no frame") << false << -1 << Rect{124, 170, 495, 448};
-    QTest::newRow("portrait paper, overlay frame") << false << 0 << Rect{124, 170, 495, 448};
-    QTest::newRow("landscape paper, overlay frame") << true << 0 << Rect{62, 124, 556, 495};
-}
-
-// The preview of a 400 x 300 picture: grey ground in a black frame, the paper outlined, the
-// picture at its place and the printable rectangle dashed in red over it.
-void PrintLayoutTest::previewPainting() {
-    QFETCH(bool, landscape);
-    QFETCH(int, frameMode);
-    QFETCH(Rect, picture);
-    const QColor pictureColour(30, 90, 160);
-    const QColor frameColour(250, 120, 0);
-    QImage overlay(400, 300, QImage::Format_ARGB32);
-    overlay.fill(Qt::transparent);
-    QPainter(&overlay).fillRect(0, 0, 400, 20, frameColour);
-    PrintShared shared;
-    shared.printPicture = solid(400, 300, pictureColour);
-    shared.printFrameMode = frameMode;
-    QImage dialog(726, 622, QImage::Format_ARGB32);
-    dialog.fill(Qt::blue);
-    PrintPreview preview;
-    {
-        QPainter painter(&dialog);
-        preview = paintPrintPreview(painter, a4(landscape), PrintContent::of(shared, overlay));
-    }
-    QCOMPARE(preview.picture, picture);
-    const QColor ground(220, 220, 220);
-    QVERIFY(near(dialog.pixel(5, 300), Qt::black, 0));
-    QVERIFY(near(dialog.pixel(614, 300), Qt::black, 0));
-    QVERIFY(near(dialog.pixel(8, 8), ground, 0));
-    QVERIFY(near(dialog.pixel(620, 300), Qt::blue, 0)); // outside the preview: the dialog's own
-    const Rect& paper = preview.paper;
-    QVERIFY(near(dialog.pixel(paper.left - 1, (paper.top + paper.bottom) / 2), Qt::black, 0));
-    QVERIFY(near(dialog.pixel(paper.right, (paper.top + paper.bottom) / 2), Qt::black, 0));
-    QVERIFY(near(dialog.pixel(paper.left + 2, paper.top + 2), ground, 0));
-    // The red outline is dashed: some of its top row is red, some is not.
-    const Rect& printable = preview.printable;
-    int red = 0;
-    for (int x = printable.left; x <= printable.right; ++x)
-        red += near(dialog.pixel(x, printable.top), Qt::red, 0) ? 1 : 0;
-    QVERIFY(red > printable.width() / 3);
-    QVERIFY(red < printable.width());
-    QVERIFY(near(dialog.pixel((picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2),
-                 pictureColour));
-    QVERIFY(near(dialog.pixel((picture.left + picture.right) / 2, picture.top + 1),
-                 frameMode == 0 ? frameColour : pictureColour));
-    QVERIFY(near(dialog.pixel((picture.left + picture.right) / 2, picture.top - 2), ground, 0));
-    QVERIFY(near(dialog.pixel((picture.left + picture.right) / 2, picture.bottom + 1), ground, 0));
 }
 
 QTEST_MAIN(PrintLayoutTest)

@@ -77,6 +77,7 @@ PntDialg::PntDialg(QWidget* parent) : QDialog(parent) {
 
     showNotice = [this](const QString& text) {
         QMessageBox box(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
+        box.setPalette(palette());
         box.exec();
     };
     m_printer.setDocName(QStringLiteral("Lumenkraft"));
@@ -123,6 +124,7 @@ void PntDialg::onPageSet() {
     if (printing())
         return;
     QPageSetupDialog dialog(&m_printer, this);
+    dialog.setPalette(palette());
     if (dialog.exec() == QDialog::Accepted)
         takePageLayout(m_printer.pageLayout());
     repaint();
@@ -133,6 +135,7 @@ void PntDialg::onPrint() {
         return;
     m_printer.setCollateCopies(true);
     QPrintDialog dialog(&m_printer, this);
+    dialog.setPalette(palette());
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
     // Printing to a PDF file is what a machine without a printer can do.

@@ -137,6 +137,8 @@ class Editor : public QObject {
 
   private:
     void startThumbnails();
+    // A mirror flag and its print copy, toggled together.
+    bool toggleMirror(bool& flag, bool& printCopy);
 
     EditState m_state;
     Catalogues m_catalogues;

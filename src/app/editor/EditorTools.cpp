@@ -205,20 +205,19 @@ bool Editor::rotate() {
 }
 
 bool Editor::flipHorizontal() {
-    // The export draws with the print copy of the flags while it runs.
-    if (m_state.busy() || !m_state.imageLoaded || m_state.cropMode)
-        return false;
-    m_state.flipHorizontal = !m_state.flipHorizontal;
-    PrintShared::instance().printFlipHorizontal = m_state.flipHorizontal;
-    emit viewChanged();
-    return true;
+    return toggleMirror(m_state.flipHorizontal, PrintShared::instance().printFlipHorizontal);
 }
 
 bool Editor::flipVertical() {
+    return toggleMirror(m_state.flipVertical, PrintShared::instance().printFlipVertical);
+}
+
+bool Editor::toggleMirror(bool& flag, bool& printCopy) {
+    // The export draws with the print copy of the flags while it runs.
     if (m_state.busy() || !m_state.imageLoaded || m_state.cropMode)
         return false;
-    m_state.flipVertical = !m_state.flipVertical;
-    PrintShared::instance().printFlipVertical = m_state.flipVertical;
+    flag = !flag;
+    printCopy = flag;
     emit viewChanged();
     return true;
 }

@@ -19,15 +19,12 @@ view_matches() { # screenshot-name rendered what
 }
 
 start_editor
-# The tab buttons start inactive; they come back once every thumbnail is rendered.
-TAB_GEOMETRY=63x29+761+59
-grab_area tab-inactive "$TAB_GEOMETRY"
-
 open_picture "$PHOTO"
-wait_for_thumbnails "$TAB_GEOMETRY" "$E2E_ROOT/tab-inactive.png"
+wait_for_thumbnails
+THUMBS=$LUMENKRAFT_WORK_DIR/a
 screenshot intake-thumbnails
 # One cell per filter with steps: a thumbnail file each, numbered by catalogue position.
-mapfile -t NUMBERS < <(ls "$LUMENKRAFT_WORK_DIR/a" | sed -n 's/^\([0-9]*\)\.jpg$/\1/p' | sort -n)
+mapfile -t NUMBERS < <(ls "$THUMBS" | sed -n 's/^\([0-9]*\)\.jpg$/\1/p' | sort -n)
 [ "${#NUMBERS[@]}" -gt 4 ] || fail "only ${#NUMBERS[@]} filter thumbnails"
 kill -0 "$APP_PID" || fail "the editor ended while rendering thumbnails"
 

@@ -38,17 +38,6 @@ click_at() { xdotool mousemove "$1" "$2" click 1; sleep "${3:-0.3}"; }
 
 screenshot() { import -window root "$ARTIFACTS/$1.png"; }
 
-cleanup() {
-  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
-  rm -rf "$E2E_ROOT"
-}
-trap cleanup EXIT
-
-# --- Editing helpers ----------------------------------------------------------------------
-
-grab_area() { # name geometry
-  import -window root -crop "$2" +repage "$E2E_ROOT/$1.png"
-}
 # Mean absolute difference of two pictures of one size, 0..1.
 mean_difference() { # a b
   # compare exits non-zero whenever the pictures differ; only its number matters here.
@@ -60,13 +49,21 @@ expect_below() { # value limit what
 expect_above() { # value limit what
   awk -v d="$1" -v l="$2" 'BEGIN { exit !(d != "" && d > l) }' || fail "$3 ($1, limit $2)"
 }
+
+grab_area() { # name geometry
+  import -window root -crop "$2" +repage "$E2E_ROOT/$1.png"
+}
 # Centre of cell k of the thumbnail list: two columns on a 95-pixel pitch.
 cell_x() { echo $((764 + 1 + 10 + 42 + ($1 % 2) * 95)); }
 cell_y() { echo $((100 + 1 + 10 + 42 + ($1 / 2) * 95)); }
 click_cell() { click_at "$(cell_x "$1")" "$(cell_y "$1")" "${2:-2}"; }
 
-# The load button, then the file name typed into the open dialog.
+# The tab buttons start inactive after an intake and come back once every thumbnail is rendered.
+TAB_GEOMETRY=63x29+761+59
+
+# Takes a picture in through the load button, typing its path into the open dialog.
 open_picture() { # path
+  import -window root -crop "$TAB_GEOMETRY" +repage "$E2E_ROOT/tab-inactive.png"
   click_at 55 614 0.5
   local dialog
   dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Open$' | head -n 1) ||
@@ -80,17 +77,23 @@ open_picture() { # path
   [ -z "$(xdotool search --onlyvisible --name '^Open$' 2>/dev/null)" ] || fail "the open dialog stayed open"
 }
 
-# Waits for the thumbnail run of a new picture: its files appear in the working folder, then the
-# tab buttons at tab_geometry come back from how the screenshot inactive.png shows them.
-wait_for_thumbnails() { # tab_geometry inactive.png
+# Waits for the thumbnail run of the picture just opened: the thumbnails appear in the working
+# folder, then the tabs come back.
+wait_for_thumbnails() {
   local change
   for _ in $(seq 1 240); do
     if [ -d "$LUMENKRAFT_WORK_DIR/a" ]; then
-      grab_area tab-now "$1"
-      change=$(mean_difference "$2" "$E2E_ROOT/tab-now.png")
+      import -window root -crop "$TAB_GEOMETRY" +repage "$E2E_ROOT/tab-now.png"
+      change=$(mean_difference "$E2E_ROOT/tab-inactive.png" "$E2E_ROOT/tab-now.png")
       if awk -v d="$change" 'BEGIN { exit !(d > 0.02) }'; then return 0; fi
     fi
     sleep 0.5
   done
   fail "the filter thumbnails were not finished in time"
 }
+
+cleanup() {
+  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
+  rm -rf "$E2E_ROOT"
+}
+trap cleanup EXIT

@@ -109,6 +109,8 @@ void resetTools(EditState& state) {
     state.cropReady = true;
     state.compareActive = false;
     state.showPictureFile = false;
+    // A new picture is whole; the crop of the previous one says nothing about it.
+    state.cropSourceRect = QRect();
 }
 
 void loadRasters(EditState& state, const QImage& preview) {

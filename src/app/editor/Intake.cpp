@@ -31,8 +31,10 @@ void copySource(EditState& state, const QString& userPath) {
 
 QString writePreviewFile(const DecodedPreview& decoded, const QString& copyPath) {
     // The effect library reads working files as stored and ignores orientation tags, so a
-    // turned photo needs an upright file even when it is small.
-    if (decoded.wholePicture && !decoded.reoriented)
+    // turned photo needs an upright file even when it is small. A file of several frames needs
+    // one of its first frame alone, which is all the editor shows; the library could not even
+    // tell an icon under the copy's name.
+    if (decoded.wholePicture && !decoded.reoriented && !decoded.multiFrame)
         return copyPath;
     const QString previewPath = WorkFiles::path(WorkFiles::kPreview);
     RasterIO::saveWorkingJpeg(decoded.preview, previewPath);

@@ -23,8 +23,9 @@ bool isPictureName(const QString& path);
 // newfile1.jpg (odd count) or newfile.jpg (even count). Sets sourceCopyPath.
 void copySource(EditState& state, const QString& userPath);
 
-// The preview file: the copy itself when the picture fits the view directly and is stored
-// upright; otherwise the decoded preview written as newthumbfile.jpg. Returns its path.
+// The preview file: the copy itself when the picture fits the view directly, is stored upright
+// and holds one frame; otherwise the decoded preview written as newthumbfile.jpg. Returns its
+// path.
 QString writePreviewFile(const DecodedPreview& decoded, const QString& copyPath);
 
 // Points the working, committed and effect-base paths at the preview.

@@ -172,13 +172,21 @@ void ThumbnailWorker::start(const ThumbnailRequest& request, bool readCatalogue,
     wait();
     m_stopRequested = false;
     m_running = true;
-    m_thread = std::thread([this, request, readCatalogue, thumbReady = std::move(thumbReady)] {
+    const quint64 run = ++m_run;
+    m_thread = std::thread([this, request, readCatalogue, run, thumbReady = std::move(thumbReady)] {
         const bool succeeded = readCatalogue
                                    ? self_DrawThread(request, m_catalogues, thumbReady, &m_stopRequested)
                                    : self_DrawThread2(request, m_catalogues, thumbReady, &m_stopRequested);
         m_workerBusy = false;
+        // An intake may start the next run between here and the notice; the notice then speaks
+        // of a run that is over and must not give back the buttons the new one holds.
         QMetaObject::invokeMethod(
-            this, [this, succeeded] { emit finished(succeeded); }, Qt::QueuedConnection);
+            this,
+            [this, succeeded, run] {
+                if (run == m_run)
+                    emit finished(succeeded);
+            },
+            Qt::QueuedConnection);
         m_running = false;
     });
 }

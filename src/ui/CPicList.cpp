@@ -32,7 +32,8 @@ CPicList::CPicList(QWidget* parent) : QFrame(parent) {
     colours.setColor(QPalette::WindowText, Qt::black);
     setPalette(colours);
     setAutoFillBackground(true);
-    // Files dropped on the list are taken and ignored: only the window itself takes drops.
+    // Files dropped on the list are taken and ignored (see refuseDrop): only the window around
+    // the lists takes drops.
     setAcceptDrops(true);
 
     acceptedExtensions = {QStringLiteral("bmp"), QStringLiteral("jpeg"), QStringLiteral("jpg"),
@@ -285,6 +286,21 @@ void CPicList::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
 }
 
+// A drag over a list is answered here with "no drop", and a drop that comes anyway is swallowed:
+// left unanswered, Qt would pass either on to the window, which takes the file in.
 void CPicList::dragEnterEvent(QDragEnterEvent* event) {
-    event->ignore();
+    refuseDrop(event);
+}
+
+void CPicList::dragMoveEvent(QDragMoveEvent* event) {
+    refuseDrop(event);
+}
+
+void CPicList::dropEvent(QDropEvent* event) {
+    refuseDrop(event);
+}
+
+void CPicList::refuseDrop(QDropEvent* event) {
+    event->setDropAction(Qt::IgnoreAction);
+    event->accept();
 }

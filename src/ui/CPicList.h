@@ -84,8 +84,11 @@ class CPicList : public QFrame {
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
+    static void refuseDrop(QDropEvent* event);
     void setPosition(int position);
     void updateScrollRange();
     void placeCells();

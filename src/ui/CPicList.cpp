@@ -8,10 +8,8 @@
 #include <QDragEnterEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QMetaObject>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QThread>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -210,15 +208,6 @@ void CPicList::selectAll() {
 
 void CPicList::thumbReady(const QString& thumbnailPath) {
     AddPicture(thumbnailPath);
-}
-
-void CPicList::deliverThumb(const QString& thumbnailPath) {
-    if (QThread::currentThread() == thread()) {
-        thumbReady(thumbnailPath);
-        return;
-    }
-    QMetaObject::invokeMethod(this, "thumbReady", Qt::BlockingQueuedConnection,
-                              Q_ARG(QString, thumbnailPath));
 }
 
 void CPicList::setPosition(int position) {

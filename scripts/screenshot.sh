@@ -29,9 +29,9 @@ for _ in $(seq 1 240); do
   awk -v d="$change" 'BEGIN { exit !(d > 0.02) }' && break
   sleep 0.5
 done
-# The sixth filter cell (third row, second column), then the Light tab and its second light.
+# The third filter cell (second row, first column), then the Light tab and its second light.
 cell() { xdotool mousemove $((764 + 1 + 10 + 42 + ($1 % 2) * 95)) $((100 + 1 + 10 + 42 + ($1 / 2) * 95)) click 1; sleep 3; }
-cell 5
+cell 2
 xdotool mousemove 867 73 click 1
 sleep 1
 cell 1

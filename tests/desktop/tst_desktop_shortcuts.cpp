@@ -124,21 +124,6 @@ class ShortcutTest : public QObject {
         press();
         QCOMPARE(window.calls, (QStringList{command, command}));
     }
-
-    void keysOfOtherCommandsStayQuiet() {
-        // Plain letters with no command, and the commands' letters with another modifier.
-        RecordingWindow window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        for (CButtonX* button : window.findChildren<CButtonX*>())
-            button->setActive(true);
-        window.state().cropMode = true;
-        QTest::keyClick(&window, Qt::Key_X);
-        QTest::keyClick(&window, Qt::Key_O);
-        QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);
-        QTest::keyClick(&window, Qt::Key_H, Qt::ShiftModifier | Qt::ControlModifier);
-        QCOMPARE(window.calls, QStringList());
-    }
 };
 
 QTEST_MAIN(ShortcutTest)

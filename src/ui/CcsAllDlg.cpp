@@ -11,6 +11,7 @@
 #include "MenuResources.h"
 #include "OpenDialogChoices.h"
 #include "Session.h"
+#include "WaitCursor.h"
 #include "reComb.h"
 
 #include <QApplication>
@@ -172,14 +173,6 @@ CButtonX* CcsAllDlg::*const kEnabledAfterRun[] = {
     &CcsAllDlg::compareButton,   &CcsAllDlg::cropButton,
 };
 
-// Shows the wait cursor for as long as it lives.
-class WaitCursor {
-  public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 constexpr int kLightCount = 32;
 
 bool swallowedKey(const QEvent* event) {
@@ -335,7 +328,7 @@ void CcsAllDlg::createLists() {
 }
 
 bool CcsAllDlg::inTitleBand(const QPoint& pos) {
-    return pos.x() > 0 && pos.x() < kWidth && pos.y() > 0 && pos.y() < 50;
+    return inTitleDragRect(pos);
 }
 
 bool CcsAllDlg::inOpenArea(const QPoint& pos) {
@@ -399,7 +392,9 @@ void CcsAllDlg::openPicture(const QString& path) {
 }
 
 void CcsAllDlg::onFilesDropped(const QStringList& paths) {
-    if (!paths.isEmpty())
+    // A drop loads a picture as the load button does, and is refused whenever that button is
+    // (crop mode, the before/after view, an export).
+    if (!paths.isEmpty() && loadButton->active)
         takeIn(paths.first(), IntakeSource::Drop);
 }
 
@@ -414,6 +409,9 @@ void CcsAllDlg::takeIn(const QString& path, IntakeSource source) {
         return;
     case Editor::IntakeOutcome::NotAPicture:
         showNotice(QStringLiteral("sorry,the file is not a picture!"));
+        return;
+    case Editor::IntakeOutcome::NotWritten:
+        showNotice(m_editor.intakeProblem());
         return;
     case Editor::IntakeOutcome::SameFile:
         // The thumbnails, the panel and the buttons stay; only picture and look were reset.
@@ -446,6 +444,12 @@ void CcsAllDlg::onWorkerFinished() {
     for (CButtonX* CcsAllDlg::*button : kEnabledAfterRun)
         (this->*button)->setActive(true);
     filterCategoryDropDown->setActive(true);
+    // The crop tool or the before/after view may have been opened while the run went on; what
+    // they hold back stays held back.
+    if (state().cropMode)
+        applyToolControls(ToolControls::CropOpen);
+    else if (state().compareActive)
+        applyToolControls(ToolControls::CompareOn);
 }
 
 // --- Panels and categories -------------------------------------------------------------------
@@ -529,19 +533,6 @@ void CcsAllDlg::onThumbClicked(CImgCtrl*) {
 
 void CcsAllDlg::onPrint() {}
 void CcsAllDlg::onExport() {}
-void CcsAllDlg::onCrop() {}
-void CcsAllDlg::onOrientation() {}
-void CcsAllDlg::onCropRatioChosen(int) {}
-void CcsAllDlg::onConfirmCrop() {}
-void CcsAllDlg::onCancelCrop() {}
-void CcsAllDlg::onRotate() {}
-void CcsAllDlg::onFlipHorizontal() {}
-void CcsAllDlg::onFlipVertical() {}
-void CcsAllDlg::onCompare() {}
-void CcsAllDlg::onRandomLook() {}
-void CcsAllDlg::onViewPress(const QPoint&) {}
-void CcsAllDlg::onViewMove(const QPoint&, Qt::MouseButtons) {}
-void CcsAllDlg::onViewRelease(const QPoint&) {}
 
 // --- Events ----------------------------------------------------------------------------------
 
@@ -575,7 +566,8 @@ void CcsAllDlg::mouseReleaseEvent(QMouseEvent* event) {
 
 void CcsAllDlg::mouseDoubleClickEvent(QMouseEvent* event) {
     // Not passed on: the default handling would treat the second click as one more press.
-    if (event->button() == Qt::LeftButton && !state().cropMode && inOpenArea(event->position().toPoint()))
+    if (event->button() == Qt::LeftButton && !state().cropMode && loadButton->active &&
+        inOpenArea(event->position().toPoint()))
         openFromView();
 }
 

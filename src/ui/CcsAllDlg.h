@@ -90,6 +90,11 @@ class CcsAllDlg : public QWidget {
     // What the open dialog does with the file the user chose: the intake of that picture.
     void openPicture(const QString& path);
 
+    // The states of the editing tools that decide which controls can be used; the table in
+    // CcsAllDlgTools.cpp lists, for each, the controls it enables and disables.
+    enum class ToolControls { CropOpen, CropClosed, CompareOn, CompareOff };
+    void applyToolControls(ToolControls set);
+
   public slots:
     // Window commands.
     virtual void onCloseButton();

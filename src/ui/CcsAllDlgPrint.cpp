@@ -4,8 +4,8 @@
 #include "PntDialg.h"
 
 void CcsAllDlg::onPrint() {
-    // The button is only active with a picture; a thumbnail run or an export still owns the
-    // engine that a print of the full-size picture needs.
+    // The button is only active with a picture; while a thumbnail run or an export goes on, the
+    // picture state the print is taken from may still change.
     if (!state().imageLoaded || m_editor.busy())
         return;
     if (!printDialog)

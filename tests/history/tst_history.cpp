@@ -186,8 +186,8 @@ class HistoryTest : public QObject {
             for (int x = 0; x < picture.width(); ++x) {
                 const QRgb a = picture.pixel(x, y), b = look.pixel(x, y), c = blended.pixel(x, y);
                 worst = std::max({worst, qAbs(qRed(c) - blendedChannel(qRed(a), qRed(b), percent)),
-                              qAbs(qGreen(c) - blendedChannel(qGreen(a), qGreen(b), percent)),
-                              qAbs(qBlue(c) - blendedChannel(qBlue(a), qBlue(b), percent))});
+                                  qAbs(qGreen(c) - blendedChannel(qGreen(a), qGreen(b), percent)),
+                                  qAbs(qBlue(c) - blendedChannel(qBlue(a), qBlue(b), percent))});
             }
         QVERIFY2(worst <= 1, qPrintable(QStringLiteral("off by %1").arg(worst)));
         // The frame is laid over the blend untouched: at 0 % the view is the framed picture.

@@ -130,7 +130,9 @@ void CcsAllDlg::showRestoredCells() {
             list->ClearSelection();
         } else if (list->currentCell != list->cells.at(cell)) {
             list->SetCurrentCell(cell);
-            list->ScrollToItem(cell);
+            // Brought into view, without moving a list whose marked cell shows already.
+            if (!list->rect().contains(list->cellRect(cell)))
+                list->ScrollToItem(cell);
         }
     }
 }

@@ -79,7 +79,7 @@ bool run_effect_function(EffectRouting& routing, int n, MagickWand* secondImage,
                          int stepCount, int step, MagickWand* image) {
     // A failing step fails the look wherever it stands: routing a picture the library gave up
     // on would show (or export) a half-made look as if it were finished.
-    if (!runEffectOperation(image, secondImage, record)) {
+    if (!runEffectOperation(image, secondImage, record, routing.lengthScale)) {
         reportMagickFailure(image, kRoutine, __LINE__);
         return false;
     }

@@ -16,7 +16,12 @@ typedef struct _MagickWand MagickWand;
 // A number without an operation leaves the picture alone; the number itself is the status, so
 // only 0 fails. An enumeration argument (nenum) outside its range skips the step: the picture is
 // left alone and the step succeeds, since no library call was attempted.
-bool runEffectOperation(MagickWand* image, MagickWand* secondImage, const EffectRecord& record);
+//
+// lengthScale multiplies the numbers the operation takes as lengths in pixels (radii, sigmas,
+// offsets, sizes), so a look made on the preview reads the same on a picture lengthScale times
+// its size; 1 runs the step as the catalogue wrote it.
+bool runEffectOperation(MagickWand* image, MagickWand* secondImage, const EffectRecord& record,
+                        double lengthScale = 1.0);
 
 // The numbers that have an operation, ascending.
 QList<int> effectOperationNumbers();

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QtTest>
 
+#include <cmath>
 #include <cstdlib>
 
 namespace TestSupport {
@@ -58,8 +59,9 @@ int maxChannelDifference(const QImage& a, const QImage& b) {
         const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
         const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
         for (int col = 0; col < x.width(); ++col) {
-            worst = std::max({worst, std::abs(qRed(p[col]) - qRed(q[col])), std::abs(qGreen(p[col]) - qGreen(q[col])),
-                              std::abs(qBlue(p[col]) - qBlue(q[col])), std::abs(qAlpha(p[col]) - qAlpha(q[col]))});
+            worst = std::max(
+                {worst, std::abs(qRed(p[col]) - qRed(q[col])), std::abs(qGreen(p[col]) - qGreen(q[col])),
+                 std::abs(qBlue(p[col]) - qBlue(q[col])), std::abs(qAlpha(p[col]) - qAlpha(q[col]))});
         }
     }
     return worst;
@@ -80,6 +82,26 @@ double meanDifference(const QImage& a, const QImage& b) {
     }
     const double count = double(x.width()) * x.height() * 3;
     return count > 0 ? sum / count : 0.0;
+}
+
+double rmseDifference(const QImage& a, const QImage& b) {
+    if (a.size() != b.size())
+        return -1;
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32);
+    double sum = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
+        const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
+        for (int col = 0; col < x.width(); ++col) {
+            const int dr = qRed(p[col]) - qRed(q[col]);
+            const int dg = qGreen(p[col]) - qGreen(q[col]);
+            const int db = qBlue(p[col]) - qBlue(q[col]);
+            sum += dr * dr + dg * dg + db * db;
+        }
+    }
+    const double count = double(x.width()) * x.height() * 3;
+    return count > 0 ? std::sqrt(sum / count) / 255.0 : 0.0;
 }
 
 } // namespace TestSupport

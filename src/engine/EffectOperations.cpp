@@ -352,6 +352,11 @@ bool runEffectOperation(MagickWand* image, MagickWand* secondImage, const Effect
     return operation->run(s) == MagickTrue;
 }
 
+void seedLookRandomness() {
+    // The same value every time, so a look started on another thread meanwhile sees no change.
+    SetRandomSecretKey(kLookRandomKey);
+}
+
 QList<int> effectOperationNumbers() {
     QList<int> numbers;
     for (const Operation& op : kOperations)

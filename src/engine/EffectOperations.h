@@ -23,6 +23,15 @@ typedef struct _MagickWand MagickWand;
 bool runEffectOperation(MagickWand* image, MagickWand* secondImage, const EffectRecord& record,
                         double lengthScale = 1.0);
 
+// Looks that use the image library's random generator (noise, spread, sketch, random thresholds)
+// give the same pixels every time for the same picture and look: on screen, in the thumbnails
+// and at full size, whichever thread runs them. The library gives every operation a generator of
+// its own, started from one process-wide key; once the key is set that generator repeats, and the
+// library then runs the operation's random part on a single thread so the sequence does not
+// depend on how rows are shared out. Every look sets the key before its first step.
+inline constexpr unsigned long kLookRandomKey = 0x4c4b5247;
+void seedLookRandomness();
+
 // The numbers that have an operation, ascending.
 QList<int> effectOperationNumbers();
 

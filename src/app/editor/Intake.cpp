@@ -30,9 +30,10 @@ void copySource(EditState& state, const QString& userPath) {
 }
 
 QString writePreviewFile(const DecodedPreview& decoded, const QString& copyPath) {
-    // The effect library reads working files as stored and ignores orientation tags, so a
-    // turned photo needs an upright file even when it is small.
-    if (decoded.wholePicture && !decoded.reoriented)
+    // The effect library reads working files as stored, ignoring orientation tags and colour
+    // profiles, so a turned photo, or one whose colours are not sRGB, needs a file of its own even
+    // when it is small.
+    if (decoded.wholePicture && !decoded.reoriented && !decoded.recoloured)
         return copyPath;
     const QString previewPath = WorkFiles::path(WorkFiles::kPreview);
     RasterIO::saveWorkingJpeg(decoded.preview, previewPath);

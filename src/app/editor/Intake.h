@@ -24,7 +24,7 @@ bool isPictureName(const QString& path);
 void copySource(EditState& state, const QString& userPath);
 
 // The preview file: the copy itself when the picture fits the view directly and is stored
-// upright; otherwise the decoded preview written as newthumbfile.jpg. Returns its path.
+// upright and in sRGB; otherwise the decoded preview written as newthumbfile.jpg. Returns its path.
 QString writePreviewFile(const DecodedPreview& decoded, const QString& copyPath);
 
 // Points the working, committed and effect-base paths at the preview.

@@ -2,9 +2,11 @@
 
 #include "RasterIO.h"
 
+#include <QColorSpace>
 #include <QPainter>
 
 #include <climits>
+#include <cmath>
 #include <cstdio>
 
 #include <wand/MagickWand.h>
@@ -92,6 +94,34 @@ QImage magick2raster(MagickWand* wand, const char* routine) {
         }
     }
     return raster;
+}
+
+bool holdsForeignColours(MagickWand* wand) {
+    size_t length = 0;
+    if (unsigned char* icc = MagickGetImageProfile(wand, "icc", &length)) {
+        const QColorSpace space =
+            QColorSpace::fromIccProfile(QByteArray(reinterpret_cast<const char*>(icc), qsizetype(length)));
+        MagickRelinquishMemory(icc);
+        // A profile nobody here can read leaves the numbers as they are, everywhere alike.
+        return space.isValid() && space != QColorSpace::SRgb;
+    }
+    // A PNG may state a gamma of its own instead of a profile (1 for linear light).
+    constexpr double kSRgbGamma = 1.0 / 2.2;
+    const double gamma = MagickGetImageGamma(wand);
+    return gamma > 0 && std::abs(gamma - kSRgbGamma) > 0.01;
+}
+
+bool replaceWithRaster(MagickWand* wand, const QImage& picture, const char* routine) {
+    ClearMagickWand(wand);
+    const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+    // "P" skips the alpha byte: an opaque picture gets no alpha channel, as when read from a file.
+    const char* map = argb.hasAlphaChannel() ? kPixelMap : "BGRP";
+    if (argb.isNull() || MagickConstituteImage(wand, size_t(argb.width()), size_t(argb.height()), map,
+                                               CharPixel, argb.constBits()) != MagickTrue) {
+        reportMagickFailure(wand, routine, __LINE__);
+        return false;
+    }
+    return true;
 }
 
 MagickWand* raster2magick(const QImage& image) {

@@ -2,6 +2,7 @@
 
 #include "Encoders.h"
 
+#include <QColorSpace>
 #include <QImageReader>
 
 namespace RasterIO {
@@ -30,6 +31,14 @@ QSize pictureSize(const QString& path) {
     return withinLimit(size) ? size : QSize();
 }
 
+bool convertToSRgb(QImage& picture) {
+    const QColorSpace space = picture.colorSpace();
+    if (!space.isValid() || space == QColorSpace::SRgb)
+        return false;
+    picture.convertToColorSpace(QColorSpace::SRgb);
+    return true;
+}
+
 QImage load(const QString& path) {
     allowLargePictures();
     QImageReader reader(path);
@@ -40,6 +49,7 @@ QImage load(const QString& path) {
     QImage image = reader.read();
     if (image.isNull() || !withinLimit(image.size()))
         return {};
+    convertToSRgb(image);
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 

@@ -8,9 +8,14 @@
 namespace RasterIO {
 
 void allowLargePictures() {
-    // 100 MP of 32-bit pixels is about 381 MiB; leave room for the decoder's own buffers.
-    if (QImageReader::allocationLimit() < 512)
-        QImageReader::setAllocationLimit(512);
+    // Qt refuses a picture whose decoded pixels would take more than the limit, counted in the
+    // format the decoder delivers: a 16-bit picture takes twice the bytes of an 8-bit one. The
+    // limit lets the widest of them through at kMaxPixels; the pixel count itself is checked
+    // against kMaxPixels before anything is decoded.
+    constexpr qint64 kMiB = 1024 * 1024;
+    constexpr int limit = int((kMaxPixels * kMaxDecodedBytesPerPixel + kMiB - 1) / kMiB);
+    if (QImageReader::allocationLimit() < limit)
+        QImageReader::setAllocationLimit(limit);
 }
 
 static QSize uprightSize(QImageReader& reader) {

@@ -13,7 +13,12 @@ namespace RasterIO {
 // Pictures larger than this are refused: they would not fit a desktop's memory comfortably.
 inline constexpr qint64 kMaxPixels = 100'000'000;
 
-// Raises Qt's decoder allocation limit so pictures up to kMaxPixels open. Idempotent.
+// The most bytes a decoder here spends on one pixel: four 32-bit floating-point samples (a float
+// TIFF). 8-bit pictures take 4, 16-bit PNG and TIFF 8.
+inline constexpr qint64 kMaxDecodedBytesPerPixel = 16;
+
+// Raises Qt's decoder allocation limit so pictures up to kMaxPixels open whatever their depth.
+// Idempotent.
 void allowLargePictures();
 
 // The upright size of a picture file without decoding its pixels; an invalid size when the

@@ -29,8 +29,8 @@ MagickWand* raster2magick(const QImage& image);
 // takes a file's numbers as they are stored, profile or not.
 bool holdsForeignColours(MagickWand* wand);
 
-// Replaces whatever the wand holds by the picture, with an alpha channel only when the picture
-// has one (as a file read by the library would). Returns false (after reporting on standard
+// Replaces whatever the wand holds by the picture, with an alpha channel only when some pixel is
+// not opaque (as a file read by the library would). Returns false (after reporting on standard
 // error as routine) when the library refuses the pixels.
 bool replaceWithRaster(MagickWand* wand, const QImage& picture, const char* routine);
 

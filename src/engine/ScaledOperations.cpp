@@ -4,6 +4,8 @@
 #include <cmath>
 #include <memory>
 
+#include <QByteArray>
+
 #include <wand/MagickWand.h>
 
 namespace {
@@ -14,19 +16,38 @@ double edgeWindowWidth(double radius) {
     return double(GetOptimalKernelWidth1D(radius, 0.5));
 }
 
+// Replaces every pixel by the mean of the width x width square around it, in two passes.
+bool boxMean(MagickWand* image, int width) {
+    for (const QByteArray& shape : {QByteArray::number(width) + "x1", "1x" + QByteArray::number(width)}) {
+        KernelInfo* kernel = AcquireKernelInfo(("Rectangle:" + shape).constData());
+        if (!kernel)
+            return false;
+        ScaleKernelInfo(kernel, 1.0, NormalizeValue);
+        const MagickBooleanType status = MagickMorphologyImage(image, ConvolveMorphology, 1, kernel);
+        DestroyKernelInfo(kernel);
+        if (status != MagickTrue)
+            return false;
+    }
+    return true;
+}
+
 bool edgeInPlace(MagickWand* image, double radius, double lengthScale) {
-    // The window keeps covering the same part of the picture: its width, not its radius, grows
-    // with the picture (a 3 x 3 window becomes 9 x 9 on a picture three times as large).
+    // The library's edge adds up centre minus neighbour over its whole window without normalising:
+    // that is the window's area times the centre's distance from the window's mean. On a larger
+    // picture the window keeps covering the same part of the picture (its width, not its radius,
+    // grows: 3 x 3 becomes 9 x 9 on a picture three times as large), while the factor stays the
+    // preview window's area, so the edges are as strong as on the preview instead of saturating.
+    // The mean is taken in two passes along the rows and the columns, which is what makes the
+    // wide windows of a full-size picture affordable.
     const double previewWidth = edgeWindowWidth(radius);
-    const double scaledRadius = std::max(1.0, std::round((previewWidth * lengthScale - 1) / 2));
-    const double scaledWidth = edgeWindowWidth(scaledRadius);
-    // The operator adds up its whole window against the centre without normalising it, so the
-    // wider window answers about as many times as strongly as it holds more pixels, and saturates
-    // where the preview shows a line. Toning the picture down by the ratio of the window areas
-    // first gives the edges the strength they have on the preview (the operator is linear).
-    const double toneDown = (previewWidth * previewWidth) / (scaledWidth * scaledWidth);
-    return MagickEvaluateImageChannel(image, DefaultChannels, MultiplyEvaluateOperator, toneDown) == MagickTrue &&
-           MagickEdgeImage(image, scaledRadius) == MagickTrue;
+    const int scaledWidth = 2 * int(std::max(1L, std::lround((previewWidth * lengthScale - 1) / 2))) + 1;
+    std::unique_ptr<MagickWand, MagickWand* (*)(MagickWand*)> mean(CloneMagickWand(image), DestroyMagickWand);
+    // MinusSrc leaves the picture minus the mean, negative values cut at 0 as the library's edge
+    // cuts them.
+    return mean && boxMean(mean.get(), scaledWidth) &&
+           MagickCompositeImage(image, mean.get(), MinusSrcCompositeOp, 0, 0) == MagickTrue &&
+           MagickEvaluateImageChannel(image, DefaultChannels, MultiplyEvaluateOperator,
+                                      previewWidth * previewWidth) == MagickTrue;
 }
 
 } // namespace
@@ -37,8 +58,8 @@ bool edgeAtScale(MagickWand* image, double radius, double lengthScale) {
 
 bool charcoalAtScale(MagickWand* image, double radius, double sigma, double lengthScale) {
     // The library's charcoal is an edge, a blur by the same radius and the sigma, a stretch to the
-    // full range, a negation and a grey conversion; it runs here step by step so that only its
-    // edge is toned down. A blur radius of 0 still means "as wide as the sigma needs".
+    // full range, a negation and a grey conversion; it runs here step by step so that its edge can
+    // be the scaled one above. A blur radius of 0 still means "as wide as the sigma needs".
     const PixelIntensityMethod intensity = GetImageFromMagickWand(image)->intensity;
     return edgeInPlace(image, radius, lengthScale) && MagickClampImage(image) == MagickTrue &&
            MagickBlurImage(image, radius * lengthScale, sigma * lengthScale) == MagickTrue &&

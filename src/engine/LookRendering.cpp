@@ -19,6 +19,14 @@ bool readPicture(MagickWand* wand, const QString& path, const char* routine, uns
         reportMagickFailure(wand, routine, line);
         return false;
     }
+    // An animation, a multi-page scan or an icon of several sizes arrives with every frame, and
+    // the library leaves the last one current. The view shows the first, so every step works
+    // on that one alone.
+    while (MagickGetNumberImages(wand) > 1) {
+        MagickSetLastIterator(wand);
+        MagickRemoveImage(wand);
+    }
+    MagickSetFirstIterator(wand);
     // Working files are sRGB already; a file from elsewhere whose numbers are not is decoded as
     // everywhere else in the program, converted, so that a look never runs on foreign numbers.
     if (!holdsForeignColours(wand))

@@ -7,8 +7,11 @@
 #include "CPicList.h"
 #include "CategoryBrowse.h"
 #include "HelpMenu.h"
+#include "HoverTip.h"
 #include "MenuResources.h"
+#include "OpenDialogChoices.h"
 #include "Session.h"
+#include "WaitCursor.h"
 #include "reComb.h"
 
 #include <QApplication>
@@ -16,12 +19,13 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QShortcut>
+#include <QToolTip>
 #include <QUrl>
 #include <QWindow>
 
@@ -169,14 +173,6 @@ CButtonX* CcsAllDlg::*const kEnabledAfterRun[] = {
     &CcsAllDlg::compareButton,   &CcsAllDlg::cropButton,
 };
 
-// Shows the wait cursor for as long as it lives.
-class WaitCursor {
-  public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 constexpr int kLightCount = 32;
 
 bool swallowedKey(const QEvent* event) {
@@ -201,14 +197,8 @@ CcsAllDlg::CcsAllDlg(QWidget* parent)
     move(0, 0);
     setFixedSize(kWidth, kHeight);
     setWindowTitle(QStringLiteral("Lumenkraft"));
-
-    // Ctrl+S exports while this window is active; never a system-wide grab.
-    m_exportShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
-    m_exportShortcut->setContext(Qt::WindowShortcut);
-    connect(m_exportShortcut, &QShortcut::activated, this, [this] {
-        if (exportButton->active)
-            onExport();
-    });
+    // The thumbnail cells name their looks in the toolkit's own tips; they match the buttons'.
+    QToolTip::setPalette(HoverTip::tipColours());
 
     Session::start(state());
 
@@ -222,6 +212,7 @@ CcsAllDlg::CcsAllDlg(QWidget* parent)
     createButtons(kFirstToolButton, kFirstTabButton - 1);
     createLists();
     createButtons(kFirstTabButton, kButtonCount - 1);
+    createShortcuts();
 
     // The worker waits until the list holds each thumbnail, so the editor's position map and
     // the list never disagree, and painting stays on this thread.
@@ -326,6 +317,9 @@ void CcsAllDlg::createLists() {
         list->setGeometry(kListPlace);
         list->setVisible(panel == FilterPanel);
         connect(list, &CPicList::thumbClicked, this, &CcsAllDlg::onThumbClicked);
+        list->lookNameOf = [this, panel](int index, const QString& picturePath) {
+            return m_editor.lookName(static_cast<EffectPanel>(panel), index, picturePath);
+        };
     }
     for (int n = 1; n <= kLightCount; ++n)
         lightList->AddPicture(resources + QStringLiteral("lightimage.bundle/%1.jpg").arg(n));
@@ -334,7 +328,7 @@ void CcsAllDlg::createLists() {
 }
 
 bool CcsAllDlg::inTitleBand(const QPoint& pos) {
-    return pos.x() > 0 && pos.x() < kWidth && pos.y() > 0 && pos.y() < 50;
+    return inTitleDragRect(pos);
 }
 
 bool CcsAllDlg::inOpenArea(const QPoint& pos) {
@@ -380,11 +374,11 @@ void CcsAllDlg::onLoadPicture() {
     // While thumbnails render or an export runs the dialog is not even shown.
     if (m_editor.busy())
         return;
-    // The button looks pressed for as long as the dialog is open. The filter's pattern is "*":
-    // any file, with or without an extension.
+    // The button looks pressed for as long as the dialog is open.
     loadButton->setPressedLook(true);
     const QString path =
-        QFileDialog::getOpenFileName(nullptr, QString(), QString(), QStringLiteral("all file *.* (*)"));
+        QFileDialog::getOpenFileName(nullptr, QString(), OpenDialogChoices::startFolder(m_lastOpenFolder),
+                                     OpenDialogChoices::filters().join(QStringLiteral(";;")));
     loadButton->setPressedLook(false);
     loadButton->setActive(true);
     if (!path.isEmpty())
@@ -392,11 +386,15 @@ void CcsAllDlg::onLoadPicture() {
 }
 
 void CcsAllDlg::openPicture(const QString& path) {
+    // The next open dialog starts where this picture was found.
+    m_lastOpenFolder = QFileInfo(path).absolutePath();
     takeIn(path, IntakeSource::OpenDialog);
 }
 
 void CcsAllDlg::onFilesDropped(const QStringList& paths) {
-    if (!paths.isEmpty())
+    // A drop loads a picture as the load button does, and is refused whenever that button is
+    // (crop mode, the before/after view, an export).
+    if (!paths.isEmpty() && loadButton->active)
         takeIn(paths.first(), IntakeSource::Drop);
 }
 
@@ -411,6 +409,9 @@ void CcsAllDlg::takeIn(const QString& path, IntakeSource source) {
         return;
     case Editor::IntakeOutcome::NotAPicture:
         showNotice(QStringLiteral("sorry,the file is not a picture!"));
+        return;
+    case Editor::IntakeOutcome::NotWritten:
+        showNotice(m_editor.intakeProblem());
         return;
     case Editor::IntakeOutcome::SameFile:
         // The thumbnails, the panel and the buttons stay; only picture and look were reset.
@@ -443,6 +444,12 @@ void CcsAllDlg::onWorkerFinished() {
     for (CButtonX* CcsAllDlg::*button : kEnabledAfterRun)
         (this->*button)->setActive(true);
     filterCategoryDropDown->setActive(true);
+    // The crop tool or the before/after view may have been opened while the run went on; what
+    // they hold back stays held back.
+    if (state().cropMode)
+        applyToolControls(ToolControls::CropOpen);
+    else if (state().compareActive)
+        applyToolControls(ToolControls::CompareOn);
 }
 
 // --- Panels and categories -------------------------------------------------------------------
@@ -526,19 +533,6 @@ void CcsAllDlg::onThumbClicked(CImgCtrl*) {
 
 void CcsAllDlg::onPrint() {}
 void CcsAllDlg::onExport() {}
-void CcsAllDlg::onCrop() {}
-void CcsAllDlg::onOrientation() {}
-void CcsAllDlg::onCropRatioChosen(int) {}
-void CcsAllDlg::onConfirmCrop() {}
-void CcsAllDlg::onCancelCrop() {}
-void CcsAllDlg::onRotate() {}
-void CcsAllDlg::onFlipHorizontal() {}
-void CcsAllDlg::onFlipVertical() {}
-void CcsAllDlg::onCompare() {}
-void CcsAllDlg::onRandomLook() {}
-void CcsAllDlg::onViewPress(const QPoint&) {}
-void CcsAllDlg::onViewMove(const QPoint&, Qt::MouseButtons) {}
-void CcsAllDlg::onViewRelease(const QPoint&) {}
 
 // --- Events ----------------------------------------------------------------------------------
 
@@ -572,7 +566,8 @@ void CcsAllDlg::mouseReleaseEvent(QMouseEvent* event) {
 
 void CcsAllDlg::mouseDoubleClickEvent(QMouseEvent* event) {
     // Not passed on: the default handling would treat the second click as one more press.
-    if (event->button() == Qt::LeftButton && !state().cropMode && inOpenArea(event->position().toPoint()))
+    if (event->button() == Qt::LeftButton && !state().cropMode && loadButton->active &&
+        inOpenArea(event->position().toPoint()))
         openFromView();
 }
 

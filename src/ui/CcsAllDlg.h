@@ -13,7 +13,6 @@
 class CButtonX;
 class CImgCtrl;
 class CPicList;
-class QShortcut;
 class reComb;
 
 // The editor's one window: a frameless, self-painted 1000 x 650 surface at (0, 0) hosting the
@@ -91,6 +90,11 @@ class CcsAllDlg : public QWidget {
     // What the open dialog does with the file the user chose: the intake of that picture.
     void openPicture(const QString& path);
 
+    // The states of the editing tools that decide which controls can be used; the table in
+    // CcsAllDlgTools.cpp lists, for each, the controls it enables and disables.
+    enum class ToolControls { CropOpen, CropClosed, CompareOn, CompareOff };
+    void applyToolControls(ToolControls set);
+
   public slots:
     // Window commands.
     virtual void onCloseButton();
@@ -143,6 +147,8 @@ class CcsAllDlg : public QWidget {
     void createButtons(int first, int last);
     void createDropDowns();
     void createLists();
+    // The keyboard shortcuts of the commands, and the tooltips that name them.
+    void createShortcuts();
     void openFromView();
     void takeIn(const QString& path, IntakeSource source);
     void showPanel(int panel);
@@ -153,5 +159,6 @@ class CcsAllDlg : public QWidget {
     // Destroyed before the lists: its worker may still hand a thumbnail to the filter list.
     Editor m_editor;
     ViewPainter m_painter;
-    QShortcut* m_exportShortcut = nullptr;
+    // The folder of the last picture chosen during this run; the open dialog starts there.
+    QString m_lastOpenFolder;
 };

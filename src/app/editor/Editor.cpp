@@ -3,7 +3,6 @@
 #include "CategoryBrowse.h"
 #include "EffectCatalogue.h"
 #include "LightFrameCatalogue.h"
-#include "QuarterTurn.h"
 
 Editor::Editor(QObject* parent) : QObject(parent), m_worker(m_catalogues, m_state.workerBusy) {
     // Made first, so the position map grows before the window's list shows the new cell.
@@ -36,11 +35,19 @@ Editor::IntakeOutcome Editor::takeIn(const QString& path, IntakeSource source) {
     if (!decoded)
         return IntakeOutcome::NotAPicture;
 
+    // Every file of the new picture is in place before the edit changes at all: a write that
+    // fails leaves the picture, its files and its thumbnails as they were.
+    const std::optional<Intake::WorkingFiles> files =
+        Intake::writeWorkingFiles(path, *decoded, m_state.copyCounter + 1, &m_intakeProblem);
+    if (!files)
+        return IntakeOutcome::NotWritten;
+
     m_state.fullSizePath = path;
-    Intake::copySource(m_state, path);
+    ++m_state.copyCounter;
+    m_state.sourceCopyPath = files->copyPath;
     m_state.sourceWidth = decoded->sourceSize.width();
     m_state.sourceHeight = decoded->sourceSize.height();
-    Intake::setWorkingPaths(m_state, Intake::writePreviewFile(*decoded, m_state.sourceCopyPath));
+    Intake::setWorkingPaths(m_state, files->previewPath);
 
     const bool newPicture = path != m_state.lastSourcePath;
     m_state.lastSourcePath = path;
@@ -52,7 +59,6 @@ Editor::IntakeOutcome Editor::takeIn(const QString& path, IntakeSource source) {
     Intake::loadRasters(m_state, decoded->preview);
     ReadLightCatalogue(m_catalogues);
     ReadFrameCatalogue(m_catalogues);
-    makeRotatedCopies(m_state, decoded->preview);
 
     if (newPicture) {
         m_state.filterListNumbers.clear();
@@ -123,4 +129,23 @@ bool Editor::thumbClicked(const ThumbClick& click) {
 void Editor::waitForWorker() {
     // The worker keeps delivering its hand-overs to this thread while it is waited for.
     m_worker.wait();
+}
+
+QString Editor::lookName(EffectPanel panel, int position, const QString& picturePath) {
+    switch (panel) {
+    case FilterPanel: {
+        if (!m_filterNames)
+            m_filterNames = ReadFilterNames();
+        return m_filterNames->value(CatalogueIndexForPosition(position, m_state.filterListNumbers));
+    }
+    case LightPanel: {
+        const int k = CatalogueIndexForPosition(position, m_state.lightListNumbers);
+        return k >= 0 && k < m_catalogues.lightRecords.size() ? m_catalogues.lightRecords[k].name : QString();
+    }
+    case FramePanel: {
+        const FrameRecord* frame = FrameForThumbnail(m_catalogues.frameRecords, picturePath);
+        return frame ? frame->name : QString();
+    }
+    }
+    return {};
 }

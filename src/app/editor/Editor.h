@@ -2,13 +2,16 @@
 
 #include "ApplyLook.h"
 #include "CatalogTypes.h"
+#include "CropTool.h"
 #include "EditState.h"
 #include "Intake.h"
 #include "Panels.h"
 #include "ThumbnailWorker.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <optional>
@@ -31,6 +34,7 @@ class Editor : public QObject {
     enum class IntakeOutcome {
         Refused,     // a worker or an export runs: nothing happened
         NotAPicture, // show "sorry,the file is not a picture!"; nothing changed
+        NotWritten,  // its working files could not be written: show intakeProblem(); nothing changed
         SameFile,    // the current file again: picture, geometry and look reset, thumbnails kept
         NewPicture,  // clear the filter list and every selection, disable the tab, export and
                      // print buttons until workerFinished; the filter thumbnails are on their way
@@ -47,6 +51,8 @@ class Editor : public QObject {
     // names only). The picture is decoded once; its preview, rotated copies and rasters all come
     // from that one decode.
     IntakeOutcome takeIn(const QString& path, IntakeSource source);
+    // Why the last intake was NotWritten, in words for the user.
+    const QString& intakeProblem() const { return m_intakeProblem; }
 
     // A tab button: which panel is shown. Lists keep their contents while hidden.
     void showPanel(EffectPanel panel);
@@ -63,12 +69,63 @@ class Editor : public QObject {
     // busy or before the first picture.
     bool thumbClicked(const ThumbClick& click);
 
+    // --- The editing tools: crop, turns and mirrors, compare, random look ---
+
+    // Opens the crop tool over the picture as taken in, the box where it was last left. False,
+    // with only the before/after view ended, before the first picture.
+    bool openCrop();
+    // The ratio field's choice at position (0 Free ... 5 Original) and the orientation button.
+    void chooseCropRatio(int position);
+    void toggleCropOrientation();
+    // The mouse over the window outside its controls; see CropTool.
+    CropTool::Press cropPress(const QPoint& p);
+    CropCursor cropMove(const QPoint& p, bool buttonsOrKeysHeld);
+    void cropRelease();
+    const CropTool& cropTool() const { return m_cropTool; }
+
+    enum class CropCommit {
+        Refused,   // busy, or not in crop mode: nothing happened
+        EmptyBox,  // the box holds no pixel of the picture: crop mode stays open
+        Failed,    // the cut could not be made or written: crop mode stays open
+        Committed, // crop mode closed; the cut, turned and with the look, is the working picture
+    };
+    // Ok in crop mode: cuts the box out of the preview and the full-size picture as taken in.
+    CropCommit confirmCrop();
+    // Cancel in crop mode: back to the working picture as it was. False outside crop mode.
+    bool cancelCrop();
+
+    // A further quarter turn counter-clockwise, the look computed anew on the turned picture.
+    // Refused (false) while busy, in crop mode or before the first picture.
+    bool rotate();
+    // Mirror flags only: nothing is computed and no file is written.
+    bool flipHorizontal();
+    bool flipVertical();
+
+    enum class CompareView { Refused, Shown, Hidden };
+    // The first press shows the picture without and with its look side by side until the
+    // second press.
+    CompareView compare();
+
+    // A random filter, light and frame applied at once. The lists show every entry again; each
+    // content's current cell is the one drawn (-1 for a list without cells).
+    struct RandomLook {
+        ListContent filters;
+        ListContent lights;
+        ListContent frames;
+    };
+    // Nothing while busy, in crop mode or before the first picture.
+    std::optional<RandomLook> randomLook();
+
     // Returns once no thumbnail run is going, delivering its remaining hand-overs meanwhile.
     // The window calls it before it closes.
     void waitForWorker();
     // Ends a thumbnail run at its next step and waits for it; for a window about to close, as
     // no thumbnail is handed over any more.
     void stopWorker();
+
+    // The name of the look behind cell position of a panel's list, whose picture is picturePath,
+    // as its catalogue gives it; empty when the catalogue does not know it.
+    QString lookName(EffectPanel panel, int position, const QString& picturePath);
 
     const EditState& state() const { return m_state; }
     EditState& state() { return m_state; }
@@ -88,9 +145,16 @@ class Editor : public QObject {
 
   private:
     void startThumbnails();
+    // A mirror flag and its print copy, toggled together.
+    bool toggleMirror(bool& flag, bool& printCopy);
 
     EditState m_state;
     Catalogues m_catalogues;
     ThumbnailWorker m_worker;
+    CropTool m_cropTool;
     std::atomic<bool> m_closing{false};
+    // Read on this thread when first asked for: the first worker is still filling the filter
+    // collections while the user looks at their cells.
+    std::optional<QStringList> m_filterNames;
+    QString m_intakeProblem;
 };

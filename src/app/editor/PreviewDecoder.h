@@ -21,6 +21,8 @@ struct DecodedPreview {
     // The file's colours are not sRGB (its profile says so); only a freshly written file holds
     // the converted ones.
     bool recoloured = false;
+    // The file holds several frames (an animation, pages, icon sizes); the preview is the first.
+    bool multiFrame = false;
 };
 
 namespace PreviewDecoder {

@@ -531,7 +531,6 @@ void CcsAllDlg::onThumbClicked(CImgCtrl*) {
 
 // The editing commands below are routing points for tools that are not wired yet.
 
-void CcsAllDlg::onPrint() {}
 void CcsAllDlg::onExport() {}
 
 // --- Events ----------------------------------------------------------------------------------

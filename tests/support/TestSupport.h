@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Rect.h"
+
 #include <QImage>
 #include <QString>
 
@@ -30,3 +32,6 @@ double meanDifference(const QImage& a, const QImage& b);
 double rmseDifference(const QImage& a, const QImage& b);
 
 } // namespace TestSupport
+
+// How QCOMPARE shows a rectangle that differs: (left, top, right, bottom).
+char* toString(const Rect& rect);

@@ -99,6 +99,9 @@ void BM_UndoToLookSeen(benchmark::State& state, bool acrossTurn) {
 
 int main(int argc, char** argv) {
     const BenchEnvironment environment(argv[0]);
+    // The view is painted into a picture: no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     MagickSession magick;
 

@@ -103,42 +103,60 @@ class HistoryTest : public QObject {
 
     void sequenceUndoneAndRedone_data() {
         QTest::addColumn<QStringList>("commands");
+        QTest::addColumn<bool>("cached");
         QTest::newRow("looks, then the tools")
             << QStringList{"filter 1", "light 2", "strength 40", "rotate",  "crop",
-                           "flipH",    "random",  "strength 70", "frame 0", "rotate"};
+                           "flipH",    "random",  "strength 70", "frame 0", "rotate"}
+            << true;
         QTest::newRow("the tools, then looks")
             << QStringList{"rotate",      "rotate",  "crop",    "flipV", "filter 3",
-                           "strength 20", "light 5", "frame 3", "crop",  "random"};
+                           "strength 20", "light 5", "frame 3", "crop",  "random"}
+            << true;
         QTest::newRow("a nine-slice frame through crops and turns")
-            << QStringList{"frame 40", "crop", "rotate", "light 1", "crop", "strength 0", "flipH"};
+            << QStringList{"frame 40", "crop", "rotate", "light 1", "crop", "strength 0", "flipH"} << true;
+        // Every step rendered again from its description: the same edit, and a view within the
+        // working JPEG's generation loss.
+        QTest::newRow("nothing kept") << QStringList{"filter 1",    "rotate",  "light 2", "crop",
+                                                     "strength 40", "frame 3", "flipV",   "rotate"}
+                                      << false;
     }
 
     void sequenceUndoneAndRedone() {
         QFETCH(QStringList, commands);
+        QFETCH(bool, cached);
         Editor editor;
+        if (!cached)
+            editor.setHistoryRasterBudget(0);
         takeIn(editor, QSize(900, 600));
         QList<Shown> recorded{shown(editor)};
         for (const QString& command : commands) {
             run(editor, command);
             if (QTest::currentTestFailed())
                 return;
-            recorded << shown(editor);
+            // A random look can draw the look in force; that changes nothing and is no step.
+            const Shown now = shown(editor);
+            if (!(now.recipe == recorded.last().recipe))
+                recorded << now;
         }
-        QCOMPARE(editor.history().undoCount(), commands.size());
+        const int steps = int(recorded.size()) - 1;
+        QVERIFY(steps >= commands.size() - 1);
+        QCOMPARE(editor.history().undoCount(), steps);
 
         const auto expectStep = [&](int i) {
             const Shown now = shown(editor);
             QVERIFY2(now.recipe == recorded[i].recipe,
                      qPrintable(QStringLiteral("the edit of step %1").arg(i)));
-            QVERIFY2(now.view == recorded[i].view, qPrintable(QStringLiteral("the view of step %1").arg(i)));
+            const double off = TestSupport::meanDifference(now.view, recorded[i].view);
+            QVERIFY2(cached ? now.view == recorded[i].view : off >= 0.0 && off < 0.5,
+                     qPrintable(QStringLiteral("the view of step %1, off by %2").arg(i).arg(off)));
             QCOMPARE(now.cells, recorded[i].cells);
         };
-        for (int i = commands.size() - 1; i >= 0; --i) {
+        for (int i = steps - 1; i >= 0; --i) {
             QCOMPARE(editor.undo(), Move::Restored);
             expectStep(i);
         }
         QCOMPARE(editor.undo(), Move::Refused);
-        for (int i = 1; i <= commands.size(); ++i) {
+        for (int i = 1; i <= steps; ++i) {
             QCOMPARE(editor.redo(), Move::Restored);
             expectStep(i);
         }

@@ -65,7 +65,7 @@ void EditHistory::trimRasters() {
         for (QImage* raster : {&step.picture, &step.view, &step.look}) {
             if (raster->isNull() || counted.contains(raster->cacheKey()))
                 continue;
-            if (bytes + raster->sizeInBytes() > kRasterBudget) {
+            if (bytes + raster->sizeInBytes() > m_rasterBudget) {
                 *raster = QImage();
                 continue;
             }

@@ -52,6 +52,13 @@ class EditHistory {
     // one go first.
     static constexpr qint64 kRasterBudget = qint64(192) << 20;
 
+    // How many bytes of rasters the history may keep (kRasterBudget unless set); 0 keeps none, so
+    // every step back renders its edit again.
+    void setRasterBudget(qint64 bytes) {
+        m_rasterBudget = bytes;
+        trimRasters();
+    }
+
     // A new history whose only step is the edit as it is now (a picture just taken in).
     void start(EditStep first);
     void clear();
@@ -78,4 +85,5 @@ class EditHistory {
 
     QList<EditStep> m_steps;
     int m_index = -1;
+    qint64 m_rasterBudget = kRasterBudget;
 };

@@ -134,6 +134,7 @@ class Editor : public QObject {
     bool canUndo() const;
     bool canRedo() const;
     const EditHistory& history() const { return m_history; }
+    void setHistoryRasterBudget(qint64 bytes) { m_history.setRasterBudget(bytes); }
     // The thumbnail of the panel's current cell in the edit as it stands; empty for none.
     QString currentCell(EffectPanel panel) const { return m_cells[panel]; }
 

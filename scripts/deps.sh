@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the editor, its tests and its benchmarks need.
+# Installs the Debian packages the editor, its tests, its benchmarks and its Debian package need.
 # As root it installs what is missing; otherwise it prints the one line to run.
 set -euo pipefail
 
@@ -11,6 +11,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   libjpeg-turbo-progs poppler-utils
   libbenchmark-dev
+  dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

@@ -13,7 +13,7 @@
 class CButtonX;
 class CImgCtrl;
 class CPicList;
-class QShortcut;
+class PntDialg;
 class reComb;
 
 // The editor's one window: a frameless, self-painted 1000 x 650 surface at (0, 0) hosting the
@@ -74,6 +74,9 @@ class CcsAllDlg : public QWidget {
     CPicList* frameList = nullptr;
 
     QIcon appIcon;
+
+    // The print dialog, made at the first print and kept for the window's life.
+    PntDialg* printDialog = nullptr;
 
     // Tells the user a file cannot be taken in; a message box unless replaced.
     std::function<void(const QString& text)> showNotice;
@@ -148,6 +151,8 @@ class CcsAllDlg : public QWidget {
     void createButtons(int first, int last);
     void createDropDowns();
     void createLists();
+    // The keyboard shortcuts of the commands, and the tooltips that name them.
+    void createShortcuts();
     void openFromView();
     void takeIn(const QString& path, IntakeSource source);
     void showPanel(int panel);
@@ -158,5 +163,6 @@ class CcsAllDlg : public QWidget {
     // Destroyed before the lists: its worker may still hand a thumbnail to the filter list.
     Editor m_editor;
     ViewPainter m_painter;
-    QShortcut* m_exportShortcut = nullptr;
+    // The folder of the last picture chosen during this run; the open dialog starts there.
+    QString m_lastOpenFolder;
 };

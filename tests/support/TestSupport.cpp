@@ -83,3 +83,8 @@ double meanDifference(const QImage& a, const QImage& b) {
 }
 
 } // namespace TestSupport
+
+char* toString(const Rect& rect) {
+    return qstrdup(QByteArray("(") + QByteArray::number(rect.left) + ", " + QByteArray::number(rect.top) +
+                   ", " + QByteArray::number(rect.right) + ", " + QByteArray::number(rect.bottom) + ")");
+}

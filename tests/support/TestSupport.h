@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Rect.h"
+
 #include <QImage>
 #include <QString>
 
@@ -26,3 +28,6 @@ int maxChannelDifference(const QImage& a, const QImage& b);
 double meanDifference(const QImage& a, const QImage& b);
 
 } // namespace TestSupport
+
+// How QCOMPARE shows a rectangle that differs: (left, top, right, bottom).
+char* toString(const Rect& rect);

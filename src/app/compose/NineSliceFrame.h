@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EditState.h"
+#include "NineSliceTiles.h"
 #include "Rect.h"
 
 #include <QImage>
@@ -12,15 +13,8 @@ class QPainter;
 
 // Where the pieces of a nine-slice frame go around a picture of a given size. The piece sizes
 // are measured for the full-size picture and divided by how much smaller the picture is.
-struct NineSliceLayout {
-    double divisor = 0.0;    // sourceWidth / picture width: integral, or the real ratio below 1
-    int corner = 0;          // c: corner size and edge thickness
-    int edge = 0;            // e: edge tile length
-    int cornerHeight = 0;    // ch
-    int lastTileAcross = -1; // nx: tiles 0..nx along the top and bottom
-    int lastTileDown = -1;   // ny: tiles 0..ny along the sides
-    QSize canvas;            // grown past the picture when the tiles do not fit a whole number of times
-    bool framed = false;     // false when an edge tile would be under a pixel: the picture alone
+struct NineSliceLayout : NineSliceTiles {
+    double divisor = 0.0; // sourceWidth / picture width: integral, or the real ratio below 1
 };
 
 NineSliceLayout nineSliceLayout(const QSize& picture, const std::array<int, 8>& sliceSizes, int sourceWidth);

@@ -1,5 +1,7 @@
 #include "EffectOperations.h"
 
+#include "MagickBridge.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -260,8 +262,15 @@ class ColourArgument {
 
 bool runEffectOperation(MagickWand* image, MagickWand* secondImage, const EffectRecord& record) {
     const Operation* operation = findOperation(record.neffectfunction);
-    if (!operation)
+    if (!operation) {
+        // A catalogue made for a later version may name operations this one lacks: the step is
+        // left out and the rest of the look still shows, but the fault is told.
+        if (record.neffectfunction != 0)
+            reportFailureOnce(
+                "runEffectOperation", __LINE__,
+                QStringLiteral("no operation %1: the step is left out").arg(record.neffectfunction));
         return record.neffectfunction != 0;
+    }
 
     const ColourArgument colour1(record.color1);
     const ColourArgument colour2(record.color2);

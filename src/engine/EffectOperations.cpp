@@ -258,6 +258,20 @@ class ColourArgument {
     PixelWand* m_own = nullptr;
 };
 
+// A number of a step as the library may be given it. Lengths and angles beyond the picture's
+// larger side (or a full turn) change nothing more in a look, but the library's kernels grow
+// with them until a step never ends (a blur of sigma -1e30 does not) or runs out of memory;
+// a number that is no number at all counts as 0.
+double bounded(float value, double bound) {
+    if (!std::isfinite(value))
+        return 0.0;
+    return std::clamp(double(value), -bound, bound);
+}
+
+double argumentBound(MagickWand* image) {
+    return std::max({360.0, double(MagickGetImageWidth(image)), double(MagickGetImageHeight(image))});
+}
+
 } // namespace
 
 bool runEffectOperation(MagickWand* image, MagickWand* secondImage, const EffectRecord& record) {
@@ -278,10 +292,11 @@ bool runEffectOperation(MagickWand* image, MagickWand* secondImage, const Effect
     s.image = image;
     s.src = secondImage;
     s.ch = ChannelType(record.imchannel);
-    s.R = record.radius;
-    s.S = record.sigma;
-    s.B = record.brightness;
-    s.C = record.contrast;
+    const double bound = argumentBound(image);
+    s.R = bounded(record.radius, bound);
+    s.S = bounded(record.sigma, bound);
+    s.B = bounded(record.brightness, bound);
+    s.C = bounded(record.contrast, bound);
     s.b1 = flag(record.imboolval1);
     s.b2 = flag(record.imboolval2);
     s.c1 = colour1.get();

@@ -71,11 +71,12 @@ class BadCataloguesTest : public QObject {
         QTest::newRow("unknown operation")
             << filters({filter(19), filter(9999), filter(115)}) << goodLights << 3 << "no operation 9999";
         QTest::newRow("huge numbers")
-            << filters({filter(19, R"(xmlradius="1e30" xmlsigma="3e38")"),
+            << filters({filter(18, R"(xmlradius="-1e30" xmlsigma="-1e30")"),
+                        filter(19, R"(xmlradius="1e30" xmlsigma="3e38")"),
                         filter(22, R"(xmlradius="99999999999" xmlsigma="-1e30" xmlnenum="2147483647")"),
                         filter(152, R"(xmlradius="1e9" xmlsigma="1e9")"),
                         filter(115, R"(xmlimchannel="999999")"), filter(72)})
-            << goodLights << 3 << "*";
+            << goodLights << 6 << "*";
         QTest::newRow("missing light picture")
             << threeFilters << lightsAndFrames(light(QStringLiteral("lightimage.bundle/nowhere.png"))) << 3
             << "";

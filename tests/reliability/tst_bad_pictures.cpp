@@ -172,6 +172,8 @@ class BadPicturesTest : public QObject {
         QTest::newRow("text named .jpg") << "notes.jpg" << QByteArray("a shopping list\n") << refused;
         QTest::newRow("PNG claiming 100000 x 100000") << "huge.png" << pngClaiming(100000, 100000) << refused;
         QTest::newRow("JPEG bomb") << "bomb.jpg" << withFrameSize(jpeg, 60000, 60000) << refused;
+        QTest::newRow("phone photo stored turned")
+            << "phone.jpg" << withOrientation(jpegBytes(first), 6) << size.transposed();
         QTest::newRow("CMYK JPEG") << "print.jpg" << magickBytes({first}, "JPEG", CMYKColorspace) << size;
         QTest::newRow("greyscale JPEG")
             << "grey.jpg" << qtBytes(flat(size, QColor(90, 90, 90), QImage::Format_Grayscale8), "jpeg")

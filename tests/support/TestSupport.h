@@ -27,6 +27,10 @@ int maxChannelDifference(const QImage& a, const QImage& b);
 // Mean absolute difference over all channels, 0..255; -1 when the sizes differ.
 double meanDifference(const QImage& a, const QImage& b);
 
+// Root mean square difference of the red, green and blue samples, 0..1 of the full range; -1
+// when the sizes differ.
+double rmseDifference(const QImage& a, const QImage& b);
+
 } // namespace TestSupport
 
 // How QCOMPARE shows a rectangle that differs: (left, top, right, bottom).

@@ -57,14 +57,15 @@ int jpegComponents(const QString& path) {
 }
 
 bool copyServesAsPreview(const QString& userPath, const DecodedPreview& decoded) {
-    // The effect library reads working files as stored and ignores orientation tags, so a
-    // turned photo needs an upright file even when it is small. A file of several frames needs
-    // one of its first frame alone, which is all the editor shows. And the library must read
+    // The effect library reads working files as stored, ignoring orientation tags and colour
+    // profiles, so a turned photo, or one whose colours are not sRGB, needs a file of its own even
+    // when it is small. A file of several frames needs one of its first frame alone, which is all
+    // the editor shows. And the library must read
     // the copy by its content, under the copy's .jpg name, with the colours the view shows:
     // an icon or a TGA it cannot even recognise, TIFF is never handed to it, and a CMYK or
     // greyscale JPEG it keeps in its own colour model, which every look then gets wrong. Only
     // a colour JPEG is taken as it is.
-    return decoded.wholePicture && !decoded.reoriented && !decoded.multiFrame &&
+    return decoded.wholePicture && !decoded.reoriented && !decoded.recoloured && !decoded.multiFrame &&
            jpegComponents(userPath) == 3;
 }
 

@@ -318,18 +318,18 @@ class ColourArgument {
     PixelWand* m_own = nullptr;
 };
 
-// A number of a step as the library may be given it. Lengths and angles beyond the picture's
-// larger side (or a full turn) change nothing more in a look, but the library's kernels grow
-// with them until a step never ends (a blur of sigma -1e30 does not) or runs out of memory;
-// a number that is no number at all counts as 0.
-double bounded(double value, double bound) {
+// A number of a step as the library may be given it: a number that is no number at all counts as
+// 0, and a length beyond the picture's larger side (which changes nothing more in a look) is held
+// there. The library's kernels grow with a length until a step never ends (a blur of sigma -1e30
+// does not) or runs out of memory.
+double bounded(double value, bool length, double bound) {
     if (!std::isfinite(value))
         return 0.0;
-    return std::clamp(double(value), -bound, bound);
+    return length ? std::clamp(value, -bound, bound) : value;
 }
 
-double argumentBound(MagickWand* image) {
-    return std::max({360.0, double(MagickGetImageWidth(image)), double(MagickGetImageHeight(image))});
+double lengthBound(MagickWand* image) {
+    return std::max(double(MagickGetImageWidth(image)), double(MagickGetImageHeight(image)));
 }
 
 } // namespace
@@ -346,9 +346,10 @@ bool runEffectOperation(MagickWand* image, MagickWand* secondImage, const Effect
                 QStringLiteral("no operation %1: the step is left out").arg(record.neffectfunction));
         return record.neffectfunction != 0;
     }
-    const double bound = argumentBound(image);
+    const double bound = lengthBound(image);
     const auto scaled = [&](float value, LengthArguments argument) {
-        return bounded((operation->lengths & argument) ? double(value) * lengthScale : double(value), bound);
+        const bool length = operation->lengths & argument;
+        return bounded(length ? double(value) * lengthScale : double(value), length, bound);
     };
 
     const ColourArgument colour1(record.color1);
@@ -362,8 +363,11 @@ bool runEffectOperation(MagickWand* image, MagickWand* secondImage, const Effect
     s.B = scaled(record.brightness, LengthB);
     s.C = scaled(record.contrast, LengthC);
     s.lengthScale = lengthScale;
-    s.given = {bounded(record.radius, bound), bounded(record.sigma, bound), bounded(record.brightness, bound),
-               bounded(record.contrast, bound)};
+    const auto given = [&](float value, LengthArguments argument) {
+        return bounded(value, operation->lengths & argument, bound);
+    };
+    s.given = {given(record.radius, LengthR), given(record.sigma, LengthS), given(record.brightness, LengthB),
+               given(record.contrast, LengthC)};
     s.b1 = flag(record.imboolval1);
     s.b2 = flag(record.imboolval2);
     s.c1 = colour1.get();

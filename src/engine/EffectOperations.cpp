@@ -166,8 +166,12 @@ constexpr double kSmoothSigma = 8.0;
 // a picture up to three times the preview's size gets it at full size and none looks soft.
 constexpr double kPatchDetail = 4.0;
 
-double smoothReduction(double sigma) {
-    return sigma > kSmoothSigma ? sigma / kSmoothSigma : 1.0;
+// How much smaller than the picture a smooth step with this sigma may run: never below the
+// preview's own detail, and not at all on the preview or anything smaller.
+double smoothReduction(const Step& s, double sigma) {
+    if (s.lengthScale <= 1.0 || sigma <= kSmoothSigma)
+        return 1.0;
+    return std::min(sigma / kSmoothSigma, s.lengthScale);
 }
 
 using StepRun = MagickBooleanType (*)(const Step&);
@@ -195,7 +199,7 @@ MagickBooleanType onReducedCopy(const Step& s, double reduceX, double reduceY, S
 }
 
 MagickBooleanType smooth(const Step& s, StepRun run) {
-    const double reduce = smoothReduction(s.S);
+    const double reduce = smoothReduction(s, s.S);
     return onReducedCopy(s, reduce, reduce, run);
 }
 
@@ -203,7 +207,7 @@ MagickBooleanType smooth(const Step& s, StepRun run) {
 // the axis it runs along is reduced; a slanted one runs at full size.
 MagickBooleanType motion(const Step& s, StepRun run) {
     const double angle = std::fmod(std::fabs(s.B), 180.0);
-    const double reduce = smoothReduction(s.S);
+    const double reduce = smoothReduction(s, s.S);
     if (angle == 0.0)
         return onReducedCopy(s, reduce, 1.0, run);
     if (angle == 90.0)
@@ -212,17 +216,27 @@ MagickBooleanType motion(const Step& s, StepRun run) {
 }
 
 MagickBooleanType oilPaint(const Step& s) {
-    const double bound = kPatchDetail * s.given.R;
-    const double reduce = bound > 0 && s.R > bound ? s.R / bound : 1.0;
+    const double reduce = s.given.R > 0 && s.lengthScale > kPatchDetail ? s.lengthScale / kPatchDetail : 1.0;
     return onReducedCopy(s, reduce, reduce, [](const Step& r) { return MagickOilPaintImage(r.image, r.R); });
 }
 
 // The sharpening itself stays at full size; only its blur is made on a reduced copy.
 MagickBooleanType unsharp(const Step& s, ChannelType channels) {
-    const double reduce = smoothReduction(s.S);
+    const double reduce = smoothReduction(s, s.S);
     if (s.cost == LengthCost::Exact || reduce <= 1.0)
         return MagickUnsharpMaskImageChannel(s.image, channels, s.R, s.S, s.B, s.C);
     return unsharpWithReducedBlur(s.image, channels, s.R, s.S, s.B, s.C, reduce) ? MagickTrue : MagickFalse;
+}
+
+// The vignette's cost is the blur of its soft edge over the whole picture; only that mask is made
+// on a reduced canvas.
+MagickBooleanType vignette(const Step& s) {
+    const double reduce = smoothReduction(s, s.S);
+    if (s.cost == LengthCost::Exact || reduce <= 1.0)
+        return MagickVignetteImage(s.image, s.R, s.S, toInt(s.B), toInt(s.C));
+    return vignetteWithReducedMask(s.image, s.R, s.S, double(toInt(s.B)), double(toInt(s.C)), reduce)
+               ? MagickTrue
+               : MagickFalse;
 }
 
 MagickBooleanType polaroid(const Step& s) {
@@ -260,8 +274,8 @@ struct Operation {
 // - 199: the shadow's sigma and offset are lengths; R is its opacity.
 // - 226: the vignette's R and S are the radius and sigma of its soft edge, B and C its inset.
 // - 23, 52, 198: edges and shading depend on more than their lengths; see ScaledOperations.h.
-// - 18, 19, 73, 113, 114, 121, 224, 225: blurs and oil paint run on a reduced copy of a picture
-//   much larger than the preview (onReducedCopy).
+// - 18, 19, 73, 113, 114, 121, 224, 225, 226: blurs, oil paint and the vignette's mask are made on
+//   a reduced copy of a picture much larger than the preview.
 constexpr Operation kOperations[] = {
     {5, "MagickAdaptiveThresholdImage", LengthR | LengthS, [](const Step& s) { return MagickAdaptiveThresholdImage(s.image, toSize(s.R), toSize(s.S), toInt(s.B)); }},
     {7, "MagickAddNoiseImage", NoLength, [](const Step& s) { const auto t = noise(s); return t ? MagickAddNoiseImage(s.image, *t) : kSkipped; }},
@@ -359,7 +373,7 @@ constexpr Operation kOperations[] = {
     {223, "MagickUniqueImageColors", NoLength, [](const Step& s) { return MagickUniqueImageColors(s.image); }},
     {224, "MagickUnsharpMaskImage", LengthR | LengthS, [](const Step& s) { return unsharp(s, DefaultChannels); }},
     {225, "MagickUnsharpMaskImageChannel", LengthR | LengthS, [](const Step& s) { return unsharp(s, s.ch); }},
-    {226, "MagickVignetteImage", LengthR | LengthS | LengthB | LengthC, [](const Step& s) { return MagickVignetteImage(s.image, s.R, s.S, toInt(s.B), toInt(s.C)); }},
+    {226, "MagickVignetteImage", LengthR | LengthS | LengthB | LengthC, vignette},
     {227, "MagickWaveImage", LengthR | LengthS, [](const Step& s) { return MagickWaveImage(s.image, s.R, s.S); }},
     {228, "MagickWhiteThresholdImage", NoLength, [](const Step& s) { return MagickWhiteThresholdImage(s.image, s.c1); }},
 };

@@ -19,3 +19,9 @@ bool runReduced(MagickWand* image, double reduceX, double reduceY,
 // channels is the library's channel mask; radius and sigma are in the picture's pixels.
 bool unsharpWithReducedBlur(MagickWand* image, unsigned channels, double radius, double sigma, double gain,
                             double threshold, double reduce);
+
+// The library's vignette (the picture fading into its background colour outside an ellipse inset
+// by x and y, softened by radius and sigma) with its soft mask drawn on a canvas reduced by
+// `reduce` and laid over the full-size picture.
+bool vignetteWithReducedMask(MagickWand* image, double radius, double sigma, double x, double y,
+                             double reduce);

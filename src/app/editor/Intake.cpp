@@ -100,7 +100,9 @@ void resetLook(EditState& state) {
     state.cachedFilterBitmap = QImage();
     state.cachedLightBitmap = QImage();
     state.cachedCombinedBitmap = QImage();
+    // A crop belongs to the picture it was cut from.
     state.pictureCropped = false;
+    state.cropSourceRect = QRect();
 }
 
 void resetTools(EditState& state) {

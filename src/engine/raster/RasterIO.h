@@ -23,6 +23,10 @@ QSize pictureSize(const QString& path);
 // larger than kMaxPixels.
 QImage load(const QString& path);
 
+// Decodes a picture upright at uprightSize (proportions not kept) without holding its full size
+// in memory first: a JPEG is reduced while it is decoded. Null as load() is.
+QImage load(const QString& path, const QSize& uprightSize);
+
 // Saves a working picture as JPEG at quality 95: working files are re-read and re-encoded
 // many times, and 95 keeps the generation loss invisible. The file is replaced atomically.
 bool saveWorkingJpeg(const QImage& image, const QString& path);

@@ -185,9 +185,9 @@ class TestRender : public QObject {
         QTest::newRow("bad channel") << QStringList{"--step", "115", "--channel", "20", in, out} << 2
                                      << "0 to 19";
         QTest::newRow("unwritable output") << QStringList{"--step", "115", in, "/nonexistent/folder/out.png"}
-                                           << 1 << "cannot write /nonexistent/folder/out.png";
-        QTest::newRow("unknown extension")
-            << QStringList{"--step", "115", in, QDir::tempPath() + "/out.xyz"} << 1 << "unknown picture type";
+                                           << 1 << "The folder /nonexistent/folder does not exist.";
+        QTest::newRow("unknown extension") << QStringList{"--step", "115", in, QDir::tempPath() + "/out.xyz"}
+                                           << 1 << "\"out.xyz\" is not a kind of picture";
         QTest::newRow("filter beyond the catalogue")
             << QStringList{"--filter", "9999", in, out} << 1 << "no filter 9999";
     }

@@ -3,7 +3,7 @@
 #include "ApplyLook.h"
 #include "EditState.h"
 #include "EffectDispatch.h"
-#include "Encoders.h"
+#include "ExportFile.h"
 #include "MagickBridge.h"
 #include "RasterIO.h"
 
@@ -12,9 +12,6 @@
 #include <wand/MagickWand.h>
 
 namespace {
-
-// The quality the editor's export uses.
-constexpr int kExportQuality = 85;
 
 QString checkInput(const QString& input) {
     if (!QFileInfo(input).isFile())
@@ -78,17 +75,52 @@ RenderResult renderLight(const Catalogues& catalogues, int number, const QString
     return {state.effectBitmap, {}};
 }
 
-QString checkOutputType(const QString& output) {
-    if (!Encoders::findExportEncoder(output))
-        return QStringLiteral("cannot write %1: unknown picture type (use jpg, png, bmp, gif or tif)")
-            .arg(output);
-    return {};
+std::optional<EditRecipe> lookRecipe(const RenderOptions& options, const Catalogues& catalogues,
+                                     QString* error) {
+    EditRecipe recipe;
+    recipe.rotationAngle = options.rotation;
+    recipe.flipHorizontal = options.flipHorizontal;
+    recipe.flipVertical = options.flipVertical;
+    if (options.filter > catalogues.filterLooks.size()) {
+        *error = QStringLiteral("no filter %1: the catalogue holds %2")
+                     .arg(options.filter)
+                     .arg(catalogues.filterLooks.size());
+        return std::nullopt;
+    }
+    if (options.light > catalogues.lightRecords.size()) {
+        *error = QStringLiteral("no light %1: the catalogue holds %2")
+                     .arg(options.light)
+                     .arg(catalogues.lightRecords.size());
+        return std::nullopt;
+    }
+    recipe.filterIndex = options.filter - 1;
+    recipe.lightIndex = options.light - 1;
+    if (options.frame.isEmpty())
+        return recipe;
+    bool isNumber = false;
+    const int number = options.frame.toInt(&isNumber);
+    for (qsizetype i = 0; i < catalogues.frameRecords.size(); ++i) {
+        const FrameRecord& frame = catalogues.frameRecords[i];
+        const QFileInfo picture(frame.effectimage);
+        const bool named =
+            isNumber ? number == i + 1
+                     : options.frame == picture.fileName() || options.frame == picture.completeBaseName();
+        if (named) {
+            recipe.frameMode = frame.framerule == 1 ? 1 : 0;
+            recipe.framePicture = frame.effectimage;
+            return recipe;
+        }
+    }
+    *error = QStringLiteral("no frame \"%1\": --list shows every frame").arg(options.frame);
+    return std::nullopt;
 }
 
-QString saveResult(const QImage& image, const QString& output) {
+QString checkOutputType(const QString& output) {
+    return ExportFile::checkTarget(output);
+}
+
+QString saveResult(const QImage& image, const QString& output, const QString& source) {
     if (QString error = checkOutputType(output); !error.isEmpty())
         return error;
-    if (!Encoders::save(image, output, *Encoders::findExportEncoder(output), kExportQuality))
-        return QStringLiteral("cannot write %1").arg(output);
-    return {};
+    return ExportFile::write(image, output, source).error;
 }

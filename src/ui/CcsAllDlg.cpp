@@ -6,6 +6,7 @@
 #include "CImgCtrl.h"
 #include "CPicList.h"
 #include "CategoryBrowse.h"
+#include "DarkPalette.h"
 #include "HelpMenu.h"
 #include "MenuResources.h"
 #include "Session.h"
@@ -214,8 +215,10 @@ CcsAllDlg::CcsAllDlg(QWidget* parent)
 
     showNotice = [this](const QString& text) {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Lumenkraft"), text, QMessageBox::Ok, this);
+        box.setPalette(darkPalette());
         box.exec();
     };
+    setUpExport();
 
     createButtons(0, kFirstToolButton - 1);
     createDropDowns();
@@ -359,6 +362,8 @@ void CcsAllDlg::invalidateView() {
 // --- Window commands -------------------------------------------------------------------------
 
 void CcsAllDlg::onCloseButton() {
+    // An export the user asked for is written to the end before the window goes.
+    m_exportJob.wait();
     // A thumbnail run still writing into the working folder would outlive its clean-up.
     m_editor.stopWorker();
     // Only the close button cleans up; other ways of closing leave the working files.
@@ -525,7 +530,6 @@ void CcsAllDlg::onThumbClicked(CImgCtrl*) {
 // The editing commands below are routing points for tools that are not wired yet.
 
 void CcsAllDlg::onPrint() {}
-void CcsAllDlg::onExport() {}
 void CcsAllDlg::onCrop() {}
 void CcsAllDlg::onOrientation() {}
 void CcsAllDlg::onCropRatioChosen(int) {}
@@ -545,6 +549,7 @@ void CcsAllDlg::onViewRelease(const QPoint&) {}
 void CcsAllDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     m_painter.paint(painter, state(), state().cropRect);
+    m_exportOverlay.paint(painter);
 }
 
 void CcsAllDlg::mousePressEvent(QMouseEvent* event) {

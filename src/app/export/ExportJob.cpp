@@ -68,9 +68,15 @@ bool ExportJob::start(ExportRequest request) {
                 Qt::QueuedConnection);
         };
         const ExportOutcome outcome = runExport(request, control);
-        m_busy = false;
+        // Lowered where the outcome is handed over, so that the flag and what the owner shows
+        // (controls held, progress drawn) never disagree.
         QMetaObject::invokeMethod(
-            this, [this, outcome] { emit finished(outcome); }, Qt::QueuedConnection);
+            this,
+            [this, outcome] {
+                m_busy = false;
+                emit finished(outcome);
+            },
+            Qt::QueuedConnection);
         m_running = false;
     });
     return true;
@@ -89,7 +95,8 @@ void ExportJob::wait() {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     m_thread.join();
-    // The export's last reports are queued behind its end; deliver them before returning.
+    // The outcome is queued behind the export's end; hand it over before returning.
     if (QCoreApplication::instance())
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_busy = false;
 }

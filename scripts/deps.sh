@@ -10,7 +10,7 @@ packages=(
   fonts-liberation
   xvfb xauth xdotool x11-utils imagemagick
   libjpeg-turbo-progs poppler-utils
-  libexiv2-dev
+  libexiv2-dev exiv2
   libbenchmark-dev
 )
 

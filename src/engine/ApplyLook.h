@@ -31,6 +31,14 @@ bool applyFrame(EditState& state, const Catalogues& catalogues, const QString& t
 // picture is known.
 bool buildFramePieces(EditState& state, const FrameRecord& frame);
 
+// Computes the filter and light in force (filterActive, lightActive) anew on the working
+// picture (effectBasePath), the filter before the light, after the picture changed under the
+// look (a turn, a crop, a random choice). The result becomes the cached one of that pair and the
+// print look; the caches of other pairs were made on the earlier picture and are dropped.
+// Without a filter or a light nothing is computed. On failure the fields keep their values and
+// it returns false.
+bool reapplyLook(EditState& state, const Catalogues& catalogues);
+
 // A click on a thumbnail cell: the panel and the list's current cell after the click
 // (position -1 and an empty path when the list has none).
 struct ThumbClick {

@@ -95,6 +95,31 @@ bool computeFilterAndLight(EditState& state, const Catalogues& catalogues) {
                       WorkFiles::filterResultPath(state.filterIndex + 1));
 }
 
+// The pair in force on the current base picture, kept as the cached result of that pair.
+bool computePair(EditState& state, const Catalogues& catalogues) {
+    const bool filterOn = state.filterActive == 1;
+    const bool lightOn = state.lightActive == 1;
+    if (filterOn && lightOn) {
+        state.combinedCached = true;
+        if (!computeFilterAndLight(state, catalogues))
+            return false;
+        state.cachedCombinedBitmap = state.effectBitmap;
+    } else if (filterOn) {
+        state.renderTarget = RenderToFilterResult;
+        state.combinedCached = false;
+        if (!applyFilter(state, catalogues, state.filterIndex))
+            return false;
+        state.cachedFilterBitmap = state.effectBitmap;
+    } else if (lightOn) {
+        state.renderTarget = RenderToView;
+        state.combinedCached = false;
+        if (!applyLightToCurrent(state, catalogues, state.lightIndex))
+            return false;
+        state.cachedLightBitmap = state.effectBitmap;
+    }
+    return true;
+}
+
 // An unchanged pair takes its raster from the cache of that pair; nothing is recomputed except a
 // filter-and-light pair whose combination was never cached.
 bool reuseCachedLook(EditState& state, const Catalogues& catalogues) {
@@ -117,27 +142,7 @@ bool reuseCachedLook(EditState& state, const Catalogues& catalogues) {
 bool computeLook(EditState& state, const Catalogues& catalogues) {
     state.lastFilterIndex = state.filterIndex;
     state.lastLightIndex = state.lightIndex;
-    const bool filterOn = state.filterActive == 1;
-    const bool lightOn = state.lightActive == 1;
-    if (filterOn && lightOn) {
-        state.combinedCached = true;
-        if (!computeFilterAndLight(state, catalogues))
-            return false;
-        state.cachedCombinedBitmap = state.effectBitmap;
-    } else if (filterOn) {
-        state.renderTarget = RenderToFilterResult;
-        state.combinedCached = false;
-        if (!applyFilter(state, catalogues, state.filterIndex))
-            return false;
-        state.cachedFilterBitmap = state.effectBitmap;
-    } else if (lightOn) {
-        state.renderTarget = RenderToView;
-        state.combinedCached = false;
-        if (!applyLightToCurrent(state, catalogues, state.lightIndex))
-            return false;
-        state.cachedLightBitmap = state.effectBitmap;
-    }
-    return true;
+    return computePair(state, catalogues);
 }
 
 // What a failed computation must give back: the look as it was before the click.
@@ -201,4 +206,25 @@ bool onThumbClicked(EditState& state, const Catalogues& catalogues, const ThumbC
     print.printFrameMode = state.frameMode;
     state.renderTarget = RenderToThumbnail;
     return computed;
+}
+
+bool reapplyLook(EditState& state, const Catalogues& catalogues) {
+    const bool filterOn = state.filterActive == 1;
+    const bool lightOn = state.lightActive == 1;
+    if (!filterOn && !lightOn)
+        return true;
+    const LookFields before = LookFields::of(state);
+    if (!computePair(state, catalogues)) {
+        before.restore(state);
+        return false;
+    }
+    // Only the pair just computed shows the picture as it is now.
+    if (!(filterOn && !lightOn))
+        state.cachedFilterBitmap = QImage();
+    if (!(lightOn && !filterOn))
+        state.cachedLightBitmap = QImage();
+    if (!(filterOn && lightOn))
+        state.cachedCombinedBitmap = QImage();
+    PrintShared::instance().printLook = state.effectBitmap;
+    return true;
 }

@@ -10,6 +10,7 @@
 #include "HelpMenu.h"
 #include "MenuResources.h"
 #include "Session.h"
+#include "WaitCursor.h"
 #include "reComb.h"
 
 #include <QApplication>
@@ -170,14 +171,6 @@ CButtonX* CcsAllDlg::*const kEnabledAfterRun[] = {
     &CcsAllDlg::compareButton,   &CcsAllDlg::cropButton,
 };
 
-// Shows the wait cursor for as long as it lives.
-class WaitCursor {
-  public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 constexpr int kLightCount = 32;
 
 bool swallowedKey(const QEvent* event) {
@@ -337,7 +330,7 @@ void CcsAllDlg::createLists() {
 }
 
 bool CcsAllDlg::inTitleBand(const QPoint& pos) {
-    return pos.x() > 0 && pos.x() < kWidth && pos.y() > 0 && pos.y() < 50;
+    return inTitleDragRect(pos);
 }
 
 bool CcsAllDlg::inOpenArea(const QPoint& pos) {
@@ -401,7 +394,9 @@ void CcsAllDlg::openPicture(const QString& path) {
 }
 
 void CcsAllDlg::onFilesDropped(const QStringList& paths) {
-    if (!paths.isEmpty())
+    // A drop loads a picture as the load button does, and is refused whenever that button is
+    // (crop mode, the before/after view, an export).
+    if (!paths.isEmpty() && loadButton->active)
         takeIn(paths.first(), IntakeSource::Drop);
 }
 
@@ -448,6 +443,12 @@ void CcsAllDlg::onWorkerFinished() {
     for (CButtonX* CcsAllDlg::*button : kEnabledAfterRun)
         (this->*button)->setActive(true);
     filterCategoryDropDown->setActive(true);
+    // The crop tool or the before/after view may have been opened while the run went on; what
+    // they hold back stays held back.
+    if (state().cropMode)
+        applyToolControls(ToolControls::CropOpen);
+    else if (state().compareActive)
+        applyToolControls(ToolControls::CompareOn);
 }
 
 // --- Panels and categories -------------------------------------------------------------------
@@ -530,19 +531,6 @@ void CcsAllDlg::onThumbClicked(CImgCtrl*) {
 // The editing commands below are routing points for tools that are not wired yet.
 
 void CcsAllDlg::onPrint() {}
-void CcsAllDlg::onCrop() {}
-void CcsAllDlg::onOrientation() {}
-void CcsAllDlg::onCropRatioChosen(int) {}
-void CcsAllDlg::onConfirmCrop() {}
-void CcsAllDlg::onCancelCrop() {}
-void CcsAllDlg::onRotate() {}
-void CcsAllDlg::onFlipHorizontal() {}
-void CcsAllDlg::onFlipVertical() {}
-void CcsAllDlg::onCompare() {}
-void CcsAllDlg::onRandomLook() {}
-void CcsAllDlg::onViewPress(const QPoint&) {}
-void CcsAllDlg::onViewMove(const QPoint&, Qt::MouseButtons) {}
-void CcsAllDlg::onViewRelease(const QPoint&) {}
 
 // --- Events ----------------------------------------------------------------------------------
 
@@ -577,7 +565,8 @@ void CcsAllDlg::mouseReleaseEvent(QMouseEvent* event) {
 
 void CcsAllDlg::mouseDoubleClickEvent(QMouseEvent* event) {
     // Not passed on: the default handling would treat the second click as one more press.
-    if (event->button() == Qt::LeftButton && !state().cropMode && inOpenArea(event->position().toPoint()))
+    if (event->button() == Qt::LeftButton && !state().cropMode && loadButton->active &&
+        inOpenArea(event->position().toPoint()))
         openFromView();
 }
 

@@ -101,6 +101,11 @@ class CcsAllDlg : public QWidget {
     // What the open dialog does with the file the user chose: the intake of that picture.
     void openPicture(const QString& path);
 
+    // The states of the editing tools that decide which controls can be used; the table in
+    // CcsAllDlgTools.cpp lists, for each, the controls it enables and disables.
+    enum class ToolControls { CropOpen, CropClosed, CompareOn, CompareOff, Exporting };
+    void applyToolControls(ToolControls set);
+
   public slots:
     // Window commands.
     virtual void onCloseButton();
@@ -162,7 +167,8 @@ class CcsAllDlg : public QWidget {
     // Export (CcsAllDlgExport.cpp).
     void setUpExport();
     QString askExportPath(const QString& folder, const QString& name);
-    void setPipelineControlsActive(bool on);
+    void releaseExportControls();
+    void applyToolColumn(int column);
     void onExportProgress(const QString& stage, double fraction);
     void onExportFinished(const ExportOutcome& outcome);
 

@@ -3,12 +3,9 @@
 
 #include "CcsAllDlg.h"
 
-#include "CButtonX.h"
-#include "CPicList.h"
 #include "DarkPalette.h"
 #include "ExportNaming.h"
 #include "Recipe.h"
-#include "reComb.h"
 
 #include <QApplication>
 #include <QDir>
@@ -60,24 +57,16 @@ QString CcsAllDlg::askExportPath(const QString& folder, const QString& name) {
     return dialog.selectedFiles().first();
 }
 
-void CcsAllDlg::setPipelineControlsActive(bool on) {
-    for (CButtonX* button :
-         {loadButton, cropButton, rotateButton, flipHorizontalButton, flipVerticalButton, randomButton})
-        button->setActive(on);
-    for (reComb* dropDown : {filterCategoryDropDown, lightCategoryDropDown, frameCategoryDropDown})
-        dropDown->setActive(on);
-    for (CPicList* list : {filterList, lightList, frameList})
-        list->setEnabled(on);
-    // The crop tool's orientation toggle belongs to crop mode, which an export ends for good.
-    if (!on)
-        orientationButton->setActive(false);
+// What the controls come back to once no export holds them.
+void CcsAllDlg::releaseExportControls() {
+    applyToolControls(state().compareActive ? ToolControls::CompareOn : ToolControls::CompareOff);
 }
 
 void CcsAllDlg::onExport() {
     // One export at a time, and none while the thumbnails of a new picture are rendered.
     if (m_editor.busy() || !state().imageLoaded)
         return;
-    setPipelineControlsActive(false);
+    applyToolControls(ToolControls::Exporting);
     const QString folder = ExportNaming::dialogFolder(m_lastExportFolder, state().lastSourcePath);
     const QString target = chooseExportPath(folder, ExportNaming::defaultName(state().fullSizePath));
     ExportRequest request;
@@ -85,7 +74,7 @@ void CcsAllDlg::onExport() {
     request.catalogues = m_editor.catalogues();
     request.target = target;
     if (target.isEmpty() || !m_exportJob.start(std::move(request))) {
-        setPipelineControlsActive(true);
+        releaseExportControls();
         return;
     }
     state().exportPath = target;
@@ -104,7 +93,7 @@ void CcsAllDlg::onExportProgress(const QString& stage, double fraction) {
 
 void CcsAllDlg::onExportFinished(const ExportOutcome& outcome) {
     QApplication::restoreOverrideCursor();
-    setPipelineControlsActive(true);
+    releaseExportControls();
     if (outcome.succeeded()) {
         m_exportOverlay.finish(
             QStringLiteral("Exported to %1").arg(QDir::toNativeSeparators(outcome.target)));

@@ -19,7 +19,7 @@ const QColor kShade(150, 150, 150, 200);
 
 } // namespace
 
-void ViewPainter::paint(QPainter& painter, EditState& state, const Rect& cropBox) {
+void ViewPainter::paint(QPainter& painter, const EditState& state, const Rect& cropBox) {
     // The window paints opaquely: whatever no picture covers must not show stale pixels.
     painter.fillRect(0, 0, kWidth, kHeight, Qt::black);
     const QString backgroundName = state.startBackground ? QStringLiteral("1.png") : QStringLiteral("1.bmp");
@@ -33,7 +33,6 @@ void ViewPainter::paint(QPainter& painter, EditState& state, const Rect& cropBox
     }
 
     if (state.compareActive) {
-        state.compareActive = false;
         DrawMirrored(painter, state.viewBitmap, state.compareLeftRect, state.flipHorizontal,
                      state.flipVertical);
         drawLook(painter, state, state.compareRightRect);

@@ -11,7 +11,7 @@ struct EditState;
 struct Rect;
 
 // Paints the whole window from the editing state: the background with its title band, the
-// picture or its look (mirrored, framed), the one-paint before/after comparison, the picture
+// picture or its look (mirrored, framed), the before/after comparison, the picture
 // file while the crop tool shows it, and the crop overlay. Decoded files are kept between
 // paints, so dragging the crop box only redraws.
 class ViewPainter {
@@ -20,8 +20,8 @@ class ViewPainter {
     static constexpr int kHeight = 650;
 
     // Paints the 1000 x 650 surface; cropBox is the crop tool's box, drawn while cropMode is
-    // set. Clears compareActive once the comparison has been shown.
-    void paint(QPainter& painter, EditState& state, const Rect& cropBox);
+    // set. The comparison shows for as long as compareActive is set.
+    void paint(QPainter& painter, const EditState& state, const Rect& cropBox);
 
     // The look of the picture stretched into target: the filtered or lit raster when there is
     // one, else the plain one, mirrored by the view's flags, then the frame.

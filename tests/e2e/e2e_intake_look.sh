@@ -13,17 +13,6 @@ FIT_GEOMETRY=700x467+10+76
 grab_area() { # name geometry
   import -window root -crop "$2" +repage "$E2E_ROOT/$1.png"
 }
-# Mean absolute difference of two pictures of one size, 0..1.
-mean_difference() { # a b
-  # compare exits non-zero whenever the pictures differ; only its number matters here.
-  { compare -metric MAE "$1" "$2" null: 2>&1 || true; } | sed -n 's/.*(\(.*\)).*/\1/p'
-}
-expect_below() { # value limit what
-  awk -v d="$1" -v l="$2" 'BEGIN { exit !(d != "" && d < l) }' || fail "$3 ($1, limit $2)"
-}
-expect_above() { # value limit what
-  awk -v d="$1" -v l="$2" 'BEGIN { exit !(d != "" && d > l) }' || fail "$3 ($1, limit $2)"
-}
 # The view compared with a rendered picture scaled into the fit rectangle.
 view_matches() { # screenshot-name rendered what
   convert "$2" -resize 700x467\! "$E2E_ROOT/$1-expected.png"
@@ -37,34 +26,9 @@ cell_y() { echo $((100 + 1 + 10 + 42 + ($1 / 2) * 95)); }
 click_cell() { click_at "$(cell_x "$1")" "$(cell_y "$1")" "${2:-2}"; }
 
 start_editor
-# The tab buttons start inactive; they come back once every thumbnail is rendered.
-TAB_GEOMETRY=63x29+761+59
-grab_area tab-inactive "$TAB_GEOMETRY"
-
-# Load button, then the file name typed into the dialog.
-click_at 55 614 0.5
-DIALOG=$(timeout 20 xdotool search --sync --onlyvisible --name '^Open$' | head -n 1) ||
-  fail "the open dialog did not appear"
-xdotool windowactivate --sync "$DIALOG" 2>/dev/null || xdotool windowfocus --sync "$DIALOG"
-sleep 0.5
-xdotool type --delay 20 "$PHOTO"
-sleep 0.3
-xdotool key Return
-sleep 1
-[ -z "$(xdotool search --onlyvisible --name '^Open$' 2>/dev/null)" ] || fail "the open dialog stayed open"
-
-# Wait for the run: the thumbnails appear in the working folder, then the tabs come back.
+open_picture "$PHOTO"
+wait_for_thumbnails
 THUMBS=$LUMENKRAFT_WORK_DIR/a
-ready=
-for _ in $(seq 1 240); do
-  if [ -d "$THUMBS" ]; then
-    grab_area tab-now "$TAB_GEOMETRY"
-    change=$(mean_difference "$E2E_ROOT/tab-inactive.png" "$E2E_ROOT/tab-now.png")
-    if awk -v d="$change" 'BEGIN { exit !(d > 0.02) }'; then ready=1; break; fi
-  fi
-  sleep 0.5
-done
-[ -n "$ready" ] || fail "the filter thumbnails were not finished in time"
 screenshot intake-thumbnails
 # One cell per filter with steps: a thumbnail file each, numbered by catalogue position.
 mapfile -t NUMBERS < <(ls "$THUMBS" | sed -n 's/^\([0-9]*\)\.jpg$/\1/p' | sort -n)

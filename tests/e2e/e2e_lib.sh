@@ -38,6 +38,52 @@ click_at() { xdotool mousemove "$1" "$2" click 1; sleep "${3:-0.3}"; }
 
 screenshot() { import -window root "$ARTIFACTS/$1.png"; }
 
+# Mean absolute difference of two pictures of one size, 0..1.
+mean_difference() { # a b
+  # compare exits non-zero whenever the pictures differ; only its number matters here.
+  { compare -metric MAE "$1" "$2" null: 2>&1 || true; } | sed -n 's/.*(\(.*\)).*/\1/p'
+}
+expect_below() { # value limit what
+  awk -v d="$1" -v l="$2" 'BEGIN { exit !(d != "" && d < l) }' || fail "$3 ($1, limit $2)"
+}
+expect_above() { # value limit what
+  awk -v d="$1" -v l="$2" 'BEGIN { exit !(d != "" && d > l) }' || fail "$3 ($1, limit $2)"
+}
+
+# The tab buttons start inactive after an intake and come back once every thumbnail is rendered.
+TAB_GEOMETRY=63x29+761+59
+
+# Takes a picture in through the load button, typing its path into the open dialog.
+open_picture() { # path
+  import -window root -crop "$TAB_GEOMETRY" +repage "$E2E_ROOT/tab-inactive.png"
+  click_at 55 614 0.5
+  local dialog
+  dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Open$' | head -n 1) ||
+    fail "the open dialog did not appear"
+  xdotool windowactivate --sync "$dialog" 2>/dev/null || xdotool windowfocus --sync "$dialog"
+  sleep 0.5
+  xdotool type --delay 20 "$1"
+  sleep 0.3
+  xdotool key Return
+  sleep 1
+  [ -z "$(xdotool search --onlyvisible --name '^Open$' 2>/dev/null)" ] || fail "the open dialog stayed open"
+}
+
+# Waits for the thumbnail run of the picture just opened: the thumbnails appear in the working
+# folder, then the tabs come back.
+wait_for_thumbnails() {
+  local change
+  for _ in $(seq 1 240); do
+    if [ -d "$LUMENKRAFT_WORK_DIR/a" ]; then
+      import -window root -crop "$TAB_GEOMETRY" +repage "$E2E_ROOT/tab-now.png"
+      change=$(mean_difference "$E2E_ROOT/tab-inactive.png" "$E2E_ROOT/tab-now.png")
+      if awk -v d="$change" 'BEGIN { exit !(d > 0.02) }'; then return 0; fi
+    fi
+    sleep 0.5
+  done
+  fail "the filter thumbnails were not finished in time"
+}
+
 cleanup() {
   [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
   rm -rf "$E2E_ROOT"

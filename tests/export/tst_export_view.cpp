@@ -7,7 +7,6 @@
 #include "FullSizeRender.h"
 #include "MagickSession.h"
 #include "PrintShared.h"
-#include "QuarterTurn.h"
 #include "RasterIO.h"
 #include "Recipe.h"
 #include "TestSupport.h"
@@ -25,7 +24,6 @@ namespace {
 
 constexpr int kColourFilter = 3; // sepia and contrast: no lengths, so any size gives the same
 constexpr int kLight = 1;        // an amber leak on one side of the picture
-constexpr int kUnturned = 360;
 
 enum Frame { NoFrame, Overlay, NineSlice };
 
@@ -41,7 +39,7 @@ class ExportViewTest : public QObject {
   private:
     void click(EffectPanel panel, int position, const QString& path = QString());
     QString frameThumbnail(Frame frame) const;
-    void commitCrop(const QRect& fullSizeCut);
+    void crop(const QRect& box);
     QImage view() const;
 
     MagickSession m_magick;
@@ -84,19 +82,14 @@ QString ExportViewTest::frameThumbnail(Frame frame) const {
     return {};
 }
 
-// What a crop commit leaves behind: the cut of the intake preview as the unturned base of
-// every later look, and the same rectangle of the full-size picture for the export.
-void ExportViewTest::commitCrop(const QRect& fullSizeCut) {
-    EditState& state = m_editor->state();
-    const QImage preview = RasterIO::load(state.committedImagePath);
-    const double sx = double(preview.width()) / state.sourceWidth;
-    const double sy = double(preview.height()) / state.sourceHeight;
-    state.currentBitmap = preview.copy(int(fullSizeCut.x() * sx), int(fullSizeCut.y() * sy),
-                                       int(fullSizeCut.width() * sx), int(fullSizeCut.height() * sy));
-    state.pictureCropped = true;
-    state.cropSourceRect = fullSizeCut;
-    state.sourceWidth = fullSizeCut.width();
-    state.sourceHeight = fullSizeCut.height();
+// The crop tool opened and a box drawn from corner to corner in window pixels, then Ok.
+void ExportViewTest::crop(const QRect& box) {
+    m_editor->state().cropStartRect = Rect{};
+    QVERIFY(m_editor->openCrop());
+    QCOMPARE(m_editor->cropPress(box.topLeft()), CropTool::Press::Dragging);
+    m_editor->cropMove(box.bottomRight(), true);
+    m_editor->cropRelease();
+    QCOMPARE(m_editor->confirmCrop(), Editor::CropCommit::Committed);
 }
 
 // The look as the view paints it, at the preview's own size so that nothing is resampled.
@@ -115,61 +108,62 @@ void ExportViewTest::exportMatchesTheView_data() {
     QTest::addColumn<int>("filter"); // catalogue number, 0 for none
     QTest::addColumn<int>("light");
     QTest::addColumn<int>("frame");
-    QTest::addColumn<int>("rotation");
+    QTest::addColumn<int>("rotatePresses"); // each a quarter turn counter-clockwise
     QTest::addColumn<bool>("flipHorizontal");
     QTest::addColumn<bool>("flipVertical");
-    QTest::addColumn<QRect>("crop");
+    QTest::addColumn<QRect>("cropBox"); // in window pixels
     const int f = kColourFilter;
     const int l = kLight;
-    const QRect cut(540, 200, 954, 800);
-    QTest::newRow("filter") << f << 0 << int(NoFrame) << kUnturned << false << false << QRect();
-    QTest::newRow("light") << 0 << l << int(NoFrame) << kUnturned << false << false << QRect();
-    QTest::newRow("filter and light") << f << l << int(NoFrame) << kUnturned << false << false << QRect();
-    QTest::newRow("overlay frame") << f << 0 << int(Overlay) << kUnturned << false << false << QRect();
-    QTest::newRow("nine-slice frame") << 0 << l << int(NineSlice) << kUnturned << false << false << QRect();
-    QTest::newRow("quarter turn, light, overlay")
-        << f << l << int(Overlay) << 270 << false << false << QRect();
+    const QRect cut(QPoint(300, 150), QPoint(620, 470));
+    QTest::newRow("filter") << f << 0 << int(NoFrame) << 0 << false << false << QRect();
+    QTest::newRow("light") << 0 << l << int(NoFrame) << 0 << false << false << QRect();
+    QTest::newRow("filter and light") << f << l << int(NoFrame) << 0 << false << false << QRect();
+    QTest::newRow("overlay frame") << f << 0 << int(Overlay) << 0 << false << false << QRect();
+    QTest::newRow("nine-slice frame") << 0 << l << int(NineSlice) << 0 << false << false << QRect();
+    QTest::newRow("quarter turn, light, overlay") << f << l << int(Overlay) << 1 << false << false << QRect();
     QTest::newRow("quarter turn clockwise, nine-slice")
-        << f << 0 << int(NineSlice) << 90 << false << false << QRect();
+        << f << 0 << int(NineSlice) << 3 << false << false << QRect();
     QTest::newRow("mirrored left to right, light, overlay")
-        << 0 << l << int(Overlay) << kUnturned << true << false << QRect();
+        << 0 << l << int(Overlay) << 0 << true << false << QRect();
     QTest::newRow("mirrored top to bottom, light, nine-slice")
-        << 0 << l << int(NineSlice) << kUnturned << false << true << QRect();
+        << 0 << l << int(NineSlice) << 0 << false << true << QRect();
     QTest::newRow("half turn, both mirrors, filter and light")
-        << f << l << int(NoFrame) << 180 << true << true << QRect();
-    QTest::newRow("crop, light, nine-slice")
-        << 0 << l << int(NineSlice) << kUnturned << false << false << cut;
+        << f << l << int(NoFrame) << 2 << true << true << QRect();
+    QTest::newRow("crop, light, nine-slice") << 0 << l << int(NineSlice) << 0 << false << false << cut;
     QTest::newRow("crop turned and mirrored, light, overlay")
-        << f << l << int(Overlay) << 270 << true << false << cut;
-    QTest::newRow("no look, turned, mirrored") << 0 << 0 << int(NoFrame) << 90 << false << true << QRect();
+        << f << l << int(Overlay) << 1 << true << false << cut;
+    QTest::newRow("no look, turned, mirrored") << 0 << 0 << int(NoFrame) << 3 << false << true << QRect();
 }
 
 void ExportViewTest::exportMatchesTheView() {
     QFETCH(int, filter);
     QFETCH(int, light);
     QFETCH(int, frame);
-    QFETCH(int, rotation);
+    QFETCH(int, rotatePresses);
     QFETCH(bool, flipHorizontal);
     QFETCH(bool, flipVertical);
-    QFETCH(QRect, crop);
+    QFETCH(QRect, cropBox);
 
     // The same file again: picture, turn, mirrors and look start afresh, thumbnails stay.
     QCOMPARE(m_editor->takeIn(m_photo, IntakeSource::OpenDialog), Editor::IntakeOutcome::SameFile);
     EditState& state = m_editor->state();
     // A crop of the picture taken in before must not follow it into the next export.
     QVERIFY(recipeOf(state).crop.isNull());
-    if (!crop.isNull())
-        commitCrop(crop);
-    state.rotationAngle = rotation;
-    state.viewBitmap = turnPicture(state.currentBitmap, rotation);
-    state.flipHorizontal = PrintShared::instance().printFlipHorizontal = flipHorizontal;
-    state.flipVertical = PrintShared::instance().printFlipVertical = flipVertical;
+    if (!cropBox.isNull())
+        crop(cropBox);
     if (filter > 0)
         click(FilterPanel, int(state.filterListNumbers.indexOf(filter)));
     if (light > 0)
         click(LightPanel, light - 1);
     if (frame != NoFrame)
         click(FramePanel, 0, frameThumbnail(Frame(frame)));
+    // Turned and mirrored last, as a user finishing an edit would: the look follows the turn.
+    for (int i = 0; i < rotatePresses; ++i)
+        QVERIFY(m_editor->rotate());
+    if (flipHorizontal)
+        QVERIFY(m_editor->flipHorizontal());
+    if (flipVertical)
+        QVERIFY(m_editor->flipVertical());
 
     const QImage shown = view();
     const RenderedPicture exported = renderFullSize(recipeOf(state), m_editor->catalogues());

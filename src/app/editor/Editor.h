@@ -2,12 +2,14 @@
 
 #include "ApplyLook.h"
 #include "CatalogTypes.h"
+#include "CropTool.h"
 #include "EditState.h"
 #include "Intake.h"
 #include "Panels.h"
 #include "ThumbnailWorker.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QString>
 
 #include <atomic>
@@ -63,6 +65,53 @@ class Editor : public QObject {
     // busy or before the first picture.
     bool thumbClicked(const ThumbClick& click);
 
+    // --- The editing tools: crop, turns and mirrors, compare, random look ---
+
+    // Opens the crop tool over the picture as taken in, the box where it was last left. False,
+    // with only the before/after view ended, before the first picture.
+    bool openCrop();
+    // The ratio field's choice at position (0 Free ... 5 Original) and the orientation button.
+    void chooseCropRatio(int position);
+    void toggleCropOrientation();
+    // The mouse over the window outside its controls; see CropTool.
+    CropTool::Press cropPress(const QPoint& p);
+    CropCursor cropMove(const QPoint& p, bool buttonsOrKeysHeld);
+    void cropRelease();
+    const CropTool& cropTool() const { return m_cropTool; }
+
+    enum class CropCommit {
+        Refused,   // busy, or not in crop mode: nothing happened
+        EmptyBox,  // the box holds no pixel of the picture: crop mode stays open
+        Failed,    // the cut could not be made or written: crop mode stays open
+        Committed, // crop mode closed; the cut, turned and with the look, is the working picture
+    };
+    // Ok in crop mode: cuts the box out of the preview and the full-size picture as taken in.
+    CropCommit confirmCrop();
+    // Cancel in crop mode: back to the working picture as it was. False outside crop mode.
+    bool cancelCrop();
+
+    // A further quarter turn counter-clockwise, the look computed anew on the turned picture.
+    // Refused (false) while busy, in crop mode or before the first picture.
+    bool rotate();
+    // Mirror flags only: nothing is computed and no file is written.
+    bool flipHorizontal();
+    bool flipVertical();
+
+    enum class CompareView { Refused, Shown, Hidden };
+    // The first press shows the picture without and with its look side by side until the
+    // second press.
+    CompareView compare();
+
+    // A random filter, light and frame applied at once. The lists show every entry again; each
+    // content's current cell is the one drawn (-1 for a list without cells).
+    struct RandomLook {
+        ListContent filters;
+        ListContent lights;
+        ListContent frames;
+    };
+    // Nothing while busy, in crop mode or before the first picture.
+    std::optional<RandomLook> randomLook();
+
     // Returns once no thumbnail run is going, delivering its remaining hand-overs meanwhile.
     // The window calls it before it closes.
     void waitForWorker();
@@ -88,9 +137,12 @@ class Editor : public QObject {
 
   private:
     void startThumbnails();
+    // A mirror flag and its print copy, toggled together.
+    bool toggleMirror(bool& flag, bool& printCopy);
 
     EditState m_state;
     Catalogues m_catalogues;
     ThumbnailWorker m_worker;
+    CropTool m_cropTool;
     std::atomic<bool> m_closing{false};
 };

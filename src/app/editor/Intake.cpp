@@ -100,9 +100,7 @@ void resetLook(EditState& state) {
     state.cachedFilterBitmap = QImage();
     state.cachedLightBitmap = QImage();
     state.cachedCombinedBitmap = QImage();
-    // A crop belongs to the picture it was cut from.
     state.pictureCropped = false;
-    state.cropSourceRect = QRect();
 }
 
 void resetTools(EditState& state) {
@@ -111,6 +109,8 @@ void resetTools(EditState& state) {
     state.cropReady = true;
     state.compareActive = false;
     state.showPictureFile = false;
+    // A new picture is whole; the crop of the previous one says nothing about it.
+    state.cropSourceRect = QRect();
 }
 
 void loadRasters(EditState& state, const QImage& preview) {

@@ -80,6 +80,10 @@ struct EditState : EffectRouting {
     // The committed crop in upright full-size pixels of the picture as taken in; null when the
     // picture is not cropped. Crops never accumulate: each one is cut from the intake picture.
     QRect cropSourceRect;
+    // A crop was committed in this run: cancelling the crop tool returns to the last cut.
+    bool cropCommitted = false;
+    // Which of the two alternating names the next crop's files take.
+    bool cropOutputToggle = true;
 
     // Flags and counters.
     bool imageLoaded = false;

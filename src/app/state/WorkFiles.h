@@ -15,12 +15,23 @@ inline constexpr const char* kExportFilterResult = "max_lj.jpg";
 inline constexpr const char* kExportBase = "sss.jpg";
 inline constexpr const char* kCroppedTurned = "wwllwl.jpg";
 inline constexpr const char* kCropResultTurned = "wwll.jpg";
+// The turned working picture of the Rotate command: quarter turns, then half and whole ones.
+inline constexpr const char* kTurnedQuarter = "save.jpg";
+inline constexpr const char* kTurnedHalf = "save2.jpg";
+// The crop cuts, alternating between two names so a commit never overwrites the files of the
+// one before it while it writes: preview size, then full size.
+inline constexpr const char* kCropCut = "a/new.jpg";
+inline constexpr const char* kCropCutAlt = "a/new1.jpg";
+inline constexpr const char* kCropSourceCut = "a/source_cut.jpg";
+inline constexpr const char* kCropSourceCutAlt = "a/source_cut1.jpg";
 inline constexpr const char* kThumbFolder = "a";
 inline constexpr const char* kResultFolder = "b";
 
 // Working folder + name ("a/3.jpg" style names are fine).
 QString path(const QString& name);
-inline QString path(const char* name) { return path(QString::fromLatin1(name)); }
+inline QString path(const char* name) {
+    return path(QString::fromLatin1(name));
+}
 
 // "newfile.jpg" for an even intake count, "newfile1.jpg" for an odd one.
 QString sourceCopyName(int copyCounter);

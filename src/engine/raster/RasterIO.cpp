@@ -3,6 +3,7 @@
 #include "Encoders.h"
 
 #include <QImageReader>
+#include <QTransform>
 
 namespace RasterIO {
 
@@ -59,6 +60,39 @@ QImage load(const QString& path, const QSize& scaledSize) {
     const bool quarterTurned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
     reader.setScaledSize(quarterTurned ? scaledSize.transposed() : scaledSize);
     return decodeUpright(reader);
+}
+
+// The rectangle of the stored pixels that shows as upright in a picture of storedSize read
+// with transformation applied. The reader mirrors and flips first, then turns a quarter
+// clockwise; going back undoes them in the opposite order.
+static QRect storedRegion(const QRect& upright, const QSize& storedSize,
+                          QImageIOHandler::Transformations transformation) {
+    QTransform toUpright;
+    if (transformation.testFlag(QImageIOHandler::TransformationMirror))
+        toUpright *= QTransform(-1, 0, 0, 1, storedSize.width(), 0);
+    if (transformation.testFlag(QImageIOHandler::TransformationFlip))
+        toUpright *= QTransform(1, 0, 0, -1, 0, storedSize.height());
+    if (transformation.testFlag(QImageIOHandler::TransformationRotate90))
+        toUpright *= QTransform(0, 1, -1, 0, storedSize.height(), 0);
+    return toUpright.inverted().mapRect(QRectF(upright)).toAlignedRect();
+}
+
+QImage loadRegion(const QString& path, const QRect& region) {
+    allowLargePictures();
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize storedSize = reader.size();
+    const QSize size = uprightSize(reader);
+    if (!withinLimit(size))
+        return {};
+    const QRect wanted = region & QRect(QPoint(0, 0), size);
+    if (wanted.isEmpty())
+        return {};
+    reader.setClipRect(storedRegion(wanted, storedSize, reader.transformation()));
+    const QImage image = reader.read();
+    if (image.size() != wanted.size())
+        return {};
+    return image.convertToFormat(QImage::Format_ARGB32);
 }
 
 bool saveWorkingJpeg(const QImage& image, const QString& path) {

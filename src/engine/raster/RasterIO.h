@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -26,6 +27,12 @@ QImage load(const QString& path);
 // Decodes a picture upright at uprightSize (proportions not kept) without holding its full size
 // in memory first: a JPEG is reduced while it is decoded. Null as load() is.
 QImage load(const QString& path, const QSize& uprightSize);
+
+// Decodes only the part region of a picture, region given in upright pixels (as load() shows
+// the picture). Decoders that can leave out what lies outside the region (JPEG) do so, which
+// keeps cutting a small piece out of a large photo quick. The region is clipped to the
+// picture; null when nothing of it is left or the file cannot be decoded.
+QImage loadRegion(const QString& path, const QRect& region);
 
 // Saves a working picture as JPEG at quality 95: working files are re-read and re-encoded
 // many times, and 95 keeps the generation loss invisible. The file is replaced atomically.

@@ -1,0 +1,163 @@
+// The editing tools on a photo: a quarter turn until the look is on screen again (with no look,
+// and with a filter, next to that filter alone), a random look (filter + light + frame), and a
+// crop commit of a 24-megapixel photo including the full-size cut.
+//
+//   build/bench/bench_tools [--benchmark_filter=...]
+#include "BenchEnvironment.h"
+#include "Editor.h"
+#include "MagickSession.h"
+#include "WorkFiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageWriter>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct Photos {
+    QString preview; // 1500 x 1000: a 1000 x 667 preview
+    QString large;   // 6000 x 4000, 24 MP
+};
+
+Photos& photos() {
+    static Photos p;
+    return p;
+}
+
+// A photo of the test data stretched to the size a camera writes.
+QString writePhoto(const QString& source, const QString& path, int width, int height) {
+    QImageWriter writer(path, "jpeg");
+    writer.setQuality(92);
+    writer.write(QImage(source).scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    return path;
+}
+
+std::unique_ptr<Editor> editorWith(const QString& photo) {
+    auto editor = std::make_unique<Editor>();
+    editor->takeIn(photo, IntakeSource::OpenDialog);
+    // The thumbnail run hands its cells to this thread: deliver them until it has ended.
+    editor->waitForWorker();
+    QCoreApplication::processEvents();
+    return editor;
+}
+
+// Times each call and reports the median as well, since a shared machine has outliers.
+template <typename Call> void timeEach(benchmark::State& state, Call&& call) {
+    std::vector<double> times;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        const bool done = call();
+        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+        if (!done)
+            state.SkipWithError("the command was refused");
+        state.SetIterationTime(elapsed.count());
+        times.push_back(elapsed.count() * 1000.0);
+    }
+    std::sort(times.begin(), times.end());
+    if (!times.empty())
+        state.counters["median_ms"] = times[times.size() / 2];
+}
+
+void clickFilter(Editor& editor, int position) {
+    editor.showPanel(FilterPanel);
+    editor.thumbClicked(ThumbClick{FilterPanel, position, QString()});
+}
+
+// Rotate with no look, or with the filter at that list position re-applied on the turned picture.
+void BM_Rotate(benchmark::State& state, int filterPosition) {
+    const auto editor = editorWith(photos().preview);
+    if (filterPosition >= 0)
+        clickFilter(*editor, filterPosition);
+    timeEach(state, [&] { return editor->rotate(); });
+}
+
+// The filter alone on the preview: the look's own time inside a rotation.
+void BM_FilterAlone(benchmark::State& state, int filterPosition) {
+    const auto editor = editorWith(photos().preview);
+    EditState& s = editor->state();
+    const int filter = s.filterListNumbers.value(filterPosition) - 1;
+    s.effectBasePath = WorkFiles::rotatedCopyPath(360);
+    timeEach(state, [&] {
+        s.renderTarget = RenderToFilterResult;
+        return applyFilter(s, editor->catalogues(), filter);
+    });
+}
+
+void BM_RandomLook(benchmark::State& state) {
+    const auto editor = editorWith(photos().preview);
+    timeEach(state, [&] { return editor->randomLook().has_value(); });
+}
+
+// Ok on a box over the 24 MP photo: both cuts, their files, the turn and the view.
+void BM_CropCommit24MP(benchmark::State& state, Rect box) {
+    const auto editor = editorWith(photos().large);
+    timeEach(state, [&] {
+        // Drawn anew each time, not from where the last box was left.
+        editor->state().cropStartRect = Rect{210, 160, 500, 460};
+        editor->openCrop();
+        editor->cropPress(QPoint(box.left, box.top));
+        editor->cropMove(QPoint(box.right, box.bottom), true);
+        editor->cropRelease();
+        return editor->confirmCrop() == Editor::CropCommit::Committed;
+    });
+    state.counters["full_size_MP"] =
+        double(editor->state().sourceWidth) * editor->state().sourceHeight / 1.0e6;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const BenchEnvironment environment(argv[0]);
+    QCoreApplication app(argc, argv);
+    MagickSession magick;
+
+    const QString testData = qEnvironmentVariableIsSet("LK_TEST_DATA")
+                                 ? qEnvironmentVariable("LK_TEST_DATA")
+                                 : QDir(environment.exeFolder() + "/../../tests/data").absolutePath();
+    const QString source = testData + QStringLiteral("/rocket.jpg");
+    const QString folder = environment.workFolder() + QStringLiteral("/photos/");
+    QDir().mkpath(folder);
+    photos().preview = writePhoto(source, folder + "photo-1500.jpg", 1500, 1000);
+    photos().large = writePhoto(source, folder + "photo-24mp.jpg", 6000, 4000);
+
+    using benchmark::kMillisecond;
+    // Filter position 2 is a cheap look; 47 (Oval Vignette in the shipped catalogue) a dear one.
+    for (const int position : {-1, 2, 47}) {
+        const std::string name = position < 0 ? "none" : "filter_cell_" + std::to_string(position);
+        benchmark::RegisterBenchmark(("BM_Rotate/" + name).c_str(), BM_Rotate, position)
+            ->Unit(kMillisecond)
+            ->UseManualTime()
+            ->Iterations(20);
+        if (position >= 0)
+            benchmark::RegisterBenchmark(("BM_FilterAlone/" + name).c_str(), BM_FilterAlone, position)
+                ->Unit(kMillisecond)
+                ->UseManualTime()
+                ->Iterations(20);
+    }
+    benchmark::RegisterBenchmark("BM_RandomLook", BM_RandomLook)
+        ->Unit(kMillisecond)
+        ->UseManualTime()
+        ->Iterations(30);
+    // The photo is drawn 700 x 467 at (10, 77): a box over half of it, and all of it.
+    benchmark::RegisterBenchmark("BM_CropCommit24MP/half", BM_CropCommit24MP, Rect{110, 130, 610, 460})
+        ->Unit(kMillisecond)
+        ->UseManualTime()
+        ->Iterations(8);
+    benchmark::RegisterBenchmark("BM_CropCommit24MP/whole", BM_CropCommit24MP, Rect{10, 77, 710, 543})
+        ->Unit(kMillisecond)
+        ->UseManualTime()
+        ->Iterations(8);
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

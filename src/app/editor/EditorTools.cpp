@@ -1,0 +1,288 @@
+// The editing tools of the editor: the crop tool with its commit and cancel, the quarter turn,
+// the mirrors, the before/after view and the random look.
+#include "Editor.h"
+
+#include "ApplyLook.h"
+#include "CategoryBrowse.h"
+#include "CropCut.h"
+#include "Panels.h"
+#include "PrintShared.h"
+#include "QuarterTurn.h"
+#include "RandomDraw.h"
+#include "RasterIO.h"
+#include "TurnedFit.h"
+#include "WorkFiles.h"
+
+namespace {
+
+void placeTurnedPicture(EditState& state, const QSize& unturned, const QSize& turned) {
+    const ViewRects rects = fitTurnedPicture(turned, turnsToPortrait(unturned, state.rotationAngle),
+                                             QPoint(state.imageCenterX, state.imageCenterY));
+    state.fitRect = rects.fitRect;
+    state.compareLeftRect = rects.compareLeftRect;
+    state.compareRightRect = rects.compareRightRect;
+}
+
+// The look in force computed anew on the working picture, and the print copy of it. When the
+// engine fails (it reports why) the filter and light are dropped: a look made on the picture as
+// it was would not fit the new one.
+bool lookOnNewPicture(EditState& state, const Catalogues& catalogues) {
+    PrintShared& print = PrintShared::instance();
+    if (state.filterActive != 1 && state.lightActive != 1) {
+        print.printLook = QImage();
+        return true;
+    }
+    if (reapplyLook(state, catalogues))
+        return true;
+    state.filterActive = state.lightActive = -1;
+    state.filterIndex = state.lightIndex = state.lastFilterIndex = state.lastLightIndex = -1;
+    state.selectedFilterThumb.clear();
+    state.selectedLightThumb.clear();
+    state.combinedCached = false;
+    state.effectBitmap = state.cachedFilterBitmap = state.cachedLightBitmap = state.cachedCombinedBitmap =
+        QImage();
+    print.printLook = QImage();
+    return false;
+}
+
+// The cell of a refilled list that a random look chose: current, and scrolled to.
+void choose(ListContent& content, int cell) {
+    content.currentCell = cell;
+    content.scrollTo = qMax(0, cell);
+}
+
+} // namespace
+
+// --- Crop tool --------------------------------------------------------------------------------
+
+bool Editor::openCrop() {
+    m_state.compareActive = false;
+    if (!m_state.imageLoaded) {
+        emit viewChanged();
+        return false;
+    }
+    m_state.cropMode = true;
+    m_state.showPictureFile = true;
+    // Every crop is cut from the picture as taken in, so that is what the tool shows.
+    m_state.currentImagePath = m_state.committedImagePath;
+    m_cropTool.open(m_state);
+    emit viewChanged();
+    return true;
+}
+
+void Editor::chooseCropRatio(int position) {
+    if (!m_state.cropMode)
+        return;
+    m_cropTool.chooseRatio(m_state, position);
+    emit viewChanged();
+}
+
+void Editor::toggleCropOrientation() {
+    if (!m_state.cropMode)
+        return;
+    m_cropTool.toggleOrientation(m_state);
+    emit viewChanged();
+}
+
+CropTool::Press Editor::cropPress(const QPoint& p) {
+    return m_cropTool.press(m_state, p);
+}
+
+CropCursor Editor::cropMove(const QPoint& p, bool buttonsOrKeysHeld) {
+    const CropCursor cursor = m_cropTool.move(m_state, p, buttonsOrKeysHeld);
+    if (m_state.cropMode)
+        emit viewChanged();
+    return cursor;
+}
+
+void Editor::cropRelease() {
+    m_cropTool.release();
+}
+
+Editor::CropCommit Editor::confirmCrop() {
+    EditState& s = m_state;
+    if (s.busy() || !s.cropMode || !s.cropReady)
+        return CropCommit::Refused;
+
+    // Both cuts come from the pictures as taken in, mapped with the geometry of that intake.
+    const Rect box = cropBoxOnPicture(s.cropRect, s.cropBoundsRect);
+    const QRect previewCut = cropPixelRect(box, s.imageRect, s.previewScaleX, s.previewScaleY);
+    const QRect sourceCut = cropPixelRect(box, s.imageRect, s.sourceScaleX, s.sourceScaleY);
+    if (previewCut.isEmpty() || sourceCut.isEmpty())
+        return CropCommit::EmptyBox;
+    const QImage preview = RasterIO::loadRegion(s.committedImagePath, previewCut);
+    // The full-size picture is decoded once, and only as far as the cut needs.
+    const QImage source = RasterIO::loadRegion(s.sourceCopyPath, sourceCut);
+    if (preview.isNull() || source.isNull())
+        return CropCommit::Failed;
+
+    const bool firstName = s.cropOutputToggle;
+    const QString previewPath = WorkFiles::path(firstName ? WorkFiles::kCropCut : WorkFiles::kCropCutAlt);
+    const QString sourcePath =
+        WorkFiles::path(firstName ? WorkFiles::kCropSourceCut : WorkFiles::kCropSourceCutAlt);
+    const QString turnedPath = WorkFiles::path(WorkFiles::kCropResultTurned);
+    WorkFiles::ensureWorkFolder(QString::fromLatin1(WorkFiles::kThumbFolder));
+    if (!RasterIO::saveWorkingJpeg(preview, previewPath) || !RasterIO::saveWorkingJpeg(source, sourcePath))
+        return CropCommit::Failed;
+    // Later turns and looks start from the cut as stored, so this is what is turned now.
+    const QImage cut = RasterIO::load(previewPath);
+    const QImage turned = turnPicture(cut, s.rotationAngle);
+    if (cut.isNull() || !RasterIO::saveWorkingJpeg(turned, turnedPath))
+        return CropCommit::Failed;
+
+    s.pictureCropped = true;
+    s.cropMode = false;
+    s.showPictureFile = false;
+    s.cropOutputToggle = !firstName;
+    s.cropCommitted = true;
+    s.fullSizePath = sourcePath;
+    s.sourceWidth = source.width();
+    s.sourceHeight = source.height();
+    s.cropSourceRect = QRect(sourceCut.topLeft(), source.size());
+    // Measured unturned, like the full size, so the two always give the scale between them.
+    s.previewWidth = cut.width();
+    s.previewHeight = cut.height();
+    s.renderTarget = RenderToThumbnail;
+    s.currentBitmap = cut;
+    s.viewBitmap = RasterIO::load(turnedPath);
+    // The turned cut is the working picture: a look, a random look or a cancel starts from it.
+    s.currentImagePath = turnedPath;
+    s.effectBasePath = turnedPath;
+
+    lookOnNewPicture(s, m_catalogues);
+    // Nine-slice pieces are sized for the full-size picture, which is the cut now. A frame
+    // turned off stays off.
+    if (s.frameMode == 1)
+        applyFrame(s, m_catalogues, s.frameThumbPathCopy);
+    PrintShared& print = PrintShared::instance();
+    print.printPicture = s.viewBitmap;
+    print.printFrameMode = s.frameMode;
+    placeTurnedPicture(s, cut.size(), turned.size());
+    emit viewChanged();
+    return CropCommit::Committed;
+}
+
+bool Editor::cancelCrop() {
+    if (!m_state.cropMode)
+        return false;
+    if (m_state.cropCommitted) {
+        m_state.currentImagePath = m_state.effectBasePath;
+        m_state.viewBitmap = RasterIO::load(m_state.effectBasePath);
+    }
+    m_state.showPictureFile = false;
+    m_state.cropMode = false;
+    emit viewChanged();
+    return true;
+}
+
+// --- Turns and mirrors ------------------------------------------------------------------------
+
+bool Editor::rotate() {
+    EditState& s = m_state;
+    if (s.busy() || !s.imageLoaded || s.cropMode)
+        return false;
+    // Each press turns a further quarter counter-clockwise: 360, 270, 180, 90, then 0 = 360.
+    const int angle = s.rotationAngle - 90;
+    const QImage turned = turnPicture(s.currentBitmap, angle);
+    const bool quarter = angle == 90 || angle == 270;
+    const QString path = WorkFiles::path(quarter ? WorkFiles::kTurnedQuarter : WorkFiles::kTurnedHalf);
+    if (turned.isNull() || !RasterIO::saveWorkingJpeg(turned, path))
+        return false;
+
+    s.rotationAngle = angle;
+    s.viewBitmap = RasterIO::load(path);
+    s.currentImagePath = path;
+    s.effectBasePath = path;
+    PrintShared& print = PrintShared::instance();
+    print.printPicture = s.viewBitmap;
+    lookOnNewPicture(s, m_catalogues);
+    placeTurnedPicture(s, s.currentBitmap.size(), s.viewBitmap.size());
+    if (s.rotationAngle <= 0)
+        s.rotationAngle = 360;
+    print.printRotation = s.rotationAngle;
+    emit viewChanged();
+    return true;
+}
+
+bool Editor::flipHorizontal() {
+    return toggleMirror(m_state.flipHorizontal, PrintShared::instance().printFlipHorizontal);
+}
+
+bool Editor::flipVertical() {
+    return toggleMirror(m_state.flipVertical, PrintShared::instance().printFlipVertical);
+}
+
+bool Editor::toggleMirror(bool& flag, bool& printCopy) {
+    // The export draws with the print copy of the flags while it runs.
+    if (m_state.busy() || !m_state.imageLoaded || m_state.cropMode)
+        return false;
+    flag = !flag;
+    printCopy = flag;
+    emit viewChanged();
+    return true;
+}
+
+// --- Compare and random look ------------------------------------------------------------------
+
+Editor::CompareView Editor::compare() {
+    if (!m_state.imageLoaded || m_state.cropMode)
+        return CompareView::Refused;
+    const bool turningOn = m_state.compareToggle;
+    m_state.compareActive = turningOn;
+    m_state.compareToggle = !turningOn;
+    emit viewChanged();
+    return turningOn ? CompareView::Shown : CompareView::Hidden;
+}
+
+std::optional<Editor::RandomLook> Editor::randomLook() {
+    EditState& s = m_state;
+    if (s.busy() || !s.imageLoaded || s.cropMode)
+        return std::nullopt;
+
+    // Every list shows all its entries again, so the drawn cells are plain catalogue positions
+    // behind their number maps.
+    s.selectedFilterThumb.clear();
+    s.selectedLightThumb.clear();
+    s.selectedFrameThumb.clear();
+    const QString all = kFilterCategoryNames.first();
+    RandomLook look{ShowFilterCategory(s, m_catalogues, all), ShowLightCategory(s, m_catalogues, all),
+                    ShowFrameCategory(s, frameFolder(), all)};
+    s.showPictureFile = false;
+
+    // An empty list adds nothing to the look.
+    const RandomCells cells = drawRandomCells(randomLookGenerator(), int(look.filters.paths.size()),
+                                              int(look.frames.paths.size()), int(look.lights.paths.size()));
+    s.filterActive = cells.filter >= 0 ? 1 : -1;
+    s.filterIndex = cells.filter >= 0 ? CatalogueIndexForPosition(cells.filter, s.filterListNumbers) : -1;
+    s.lightActive = cells.light >= 0 ? 1 : -1;
+    s.lightIndex = cells.light >= 0 ? CatalogueIndexForPosition(cells.light, s.lightListNumbers) : -1;
+    if (cells.filter >= 0)
+        s.selectedFilterThumb = look.filters.paths[cells.filter];
+    if (cells.light >= 0)
+        s.selectedLightThumb = look.lights.paths[cells.light];
+    if (cells.frame >= 0) {
+        const QString frame = look.frames.paths[cells.frame];
+        s.selectedFrameThumb = frame;
+        // A frame picture without a catalogue entry leaves the frame in force.
+        if (applyFrame(s, m_catalogues, frame)) {
+            s.frameThumbPath = frame;
+            s.frameThumbPathCopy = frame;
+        }
+    } else {
+        s.frameMode = -1;
+    }
+    s.lastFilterIndex = s.filterIndex;
+    s.lastLightIndex = s.lightIndex;
+
+    s.currentImagePath = s.effectBasePath;
+    lookOnNewPicture(s, m_catalogues);
+    choose(look.filters, s.filterActive == 1 ? cells.filter : -1);
+    choose(look.lights, s.lightActive == 1 ? cells.light : -1);
+    choose(look.frames, cells.frame);
+
+    PrintShared::instance().printFrameMode = s.frameMode;
+    s.renderTarget = RenderToThumbnail;
+    s.exportStage = -1;
+    emit viewChanged();
+    return look;
+}

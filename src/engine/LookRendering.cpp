@@ -14,10 +14,19 @@ WandPtr newWand() {
 }
 
 bool readPicture(MagickWand* wand, const QString& path, const char* routine, unsigned long line) {
-    if (MagickReadImage(wand, magickPath(path).constData()) == MagickTrue)
-        return true;
-    reportMagickFailure(wand, routine, line);
-    return false;
+    if (MagickReadImage(wand, magickPath(path).constData()) != MagickTrue) {
+        reportMagickFailure(wand, routine, line);
+        return false;
+    }
+    // An animation, a multi-page scan or an icon of several sizes arrives with every frame, and
+    // the library leaves the last one current. The view shows the first, so every step works
+    // on that one alone.
+    while (MagickGetNumberImages(wand) > 1) {
+        MagickSetLastIterator(wand);
+        MagickRemoveImage(wand);
+    }
+    MagickSetFirstIterator(wand);
+    return true;
 }
 
 bool runFilterSteps(EffectRouting& routing, const FilterLook& look, int number, MagickWand* image,

@@ -8,6 +8,8 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -24,6 +26,10 @@ bool stopped(const std::atomic<bool>* stopRequested) {
 // The picture shrunk once per run to a fifth of the preview in each direction ("wl.jpg"), so
 // that every filter step works on 1/25 of the preview's pixels.
 bool makeReducedSource(const ThumbnailRequest& request, const char* routine) {
+    // Every filter of the run reads this file: one left over from an earlier picture must be
+    // gone before anything can fail, or the thumbnails would quietly show that picture.
+    const QString target = WorkFiles::path(WorkFiles::kReducedSource);
+    QFile::remove(target);
     WandPtr wand = newWand();
     if (!readPicture(wand.get(), request.picturePath, routine, __LINE__))
         return false;
@@ -31,12 +37,14 @@ bool makeReducedSource(const ThumbnailRequest& request, const char* routine) {
     const size_t rows = size_t(std::max(0, int(0.2 * request.previewHeight)));
     // A preview under 5 pixels asks for a zero size, which the library refuses; the picture is
     // then used as it is.
-    MagickResetIterator(wand.get());
-    while (MagickNextImage(wand.get()) == MagickTrue)
-        MagickAdaptiveResizeImage(wand.get(), columns, rows);
-    const QByteArray target = magickPath(WorkFiles::path(WorkFiles::kReducedSource));
-    if (MagickWriteImages(wand.get(), target.constData(), MagickTrue) == MagickFalse) {
+    MagickAdaptiveResizeImage(wand.get(), columns, rows);
+    if (MagickWriteImages(wand.get(), magickPath(target).constData(), MagickTrue) == MagickFalse) {
         reportMagickFailure(wand.get(), routine, __LINE__);
+        return false;
+    }
+    // The library names the files of a picture with several frames after its frames instead.
+    if (!QFileInfo(target).isFile()) {
+        reportFailure(routine, __LINE__, qPrintable(QStringLiteral("cannot write %1").arg(target)));
         return false;
     }
     return true;
@@ -164,13 +172,21 @@ void ThumbnailWorker::start(const ThumbnailRequest& request, bool readCatalogue,
     wait();
     m_stopRequested = false;
     m_running = true;
-    m_thread = std::thread([this, request, readCatalogue, thumbReady = std::move(thumbReady)] {
+    const quint64 run = ++m_run;
+    m_thread = std::thread([this, request, readCatalogue, run, thumbReady = std::move(thumbReady)] {
         const bool succeeded = readCatalogue
                                    ? self_DrawThread(request, m_catalogues, thumbReady, &m_stopRequested)
                                    : self_DrawThread2(request, m_catalogues, thumbReady, &m_stopRequested);
         m_workerBusy = false;
+        // An intake may start the next run between here and the notice; the notice then speaks
+        // of a run that is over and must not give back the buttons the new one holds.
         QMetaObject::invokeMethod(
-            this, [this, succeeded] { emit finished(succeeded); }, Qt::QueuedConnection);
+            this,
+            [this, succeeded, run] {
+                if (run == m_run)
+                    emit finished(succeeded);
+            },
+            Qt::QueuedConnection);
         m_running = false;
     });
 }

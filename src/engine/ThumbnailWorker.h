@@ -53,7 +53,8 @@ class ThumbnailWorker : public QObject {
     void wait();
 
   signals:
-    // Queued to the owner's thread once a run has ended and workerBusy is false again.
+    // Queued to the owner's thread once a run has ended and workerBusy is false again; never
+    // for a run that a newer one has replaced by then.
     void finished(bool succeeded);
 
   private:
@@ -62,4 +63,6 @@ class ThumbnailWorker : public QObject {
     std::thread m_thread;
     std::atomic<bool> m_stopRequested{false};
     std::atomic<bool> m_running{false};
+    // Counts the runs started; only the owner's thread reads or writes it.
+    quint64 m_run = 0;
 };

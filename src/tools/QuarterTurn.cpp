@@ -14,14 +14,19 @@ QImage turnPicture(const QImage& source, int angle) {
     return source.transformed(QTransform().rotate(90.0 * quarter), Qt::FastTransformation);
 }
 
-void makeRotatedCopies(EditState& state, const QImage& preview) {
-    for (const int angle : {360, 270, 180, 90}) {
-        state.rotationAngle = angle;
-        RasterIO::saveWorkingJpeg(turnPicture(preview, angle), WorkFiles::rotatedCopyPath(angle));
-    }
+bool makeRotatedCopies(EditState& state, const QImage& preview) {
     state.rotationAngle = 360;
+    return writeRotatedCopies(preview, WorkFiles::rotatedCopyPath);
 }
 
-void makeRotatedCopies(EditState& state) {
-    makeRotatedCopies(state, RasterIO::load(state.currentImagePath));
+bool writeRotatedCopies(const QImage& preview, const std::function<QString(int angle)>& pathFor) {
+    for (const int angle : {360, 270, 180, 90}) {
+        if (!RasterIO::saveWorkingJpeg(turnPicture(preview, angle), pathFor(angle)))
+            return false;
+    }
+    return true;
+}
+
+bool makeRotatedCopies(EditState& state) {
+    return makeRotatedCopies(state, RasterIO::load(state.currentImagePath));
 }

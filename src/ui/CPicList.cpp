@@ -8,10 +8,8 @@
 #include <QDragEnterEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QMetaObject>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QThread>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -32,7 +30,8 @@ CPicList::CPicList(QWidget* parent) : QFrame(parent) {
     colours.setColor(QPalette::WindowText, Qt::black);
     setPalette(colours);
     setAutoFillBackground(true);
-    // Files dropped on the list are taken and ignored: only the window itself takes drops.
+    // Files dropped on the list are taken and ignored (see refuseDrop): only the window around
+    // the lists takes drops.
     setAcceptDrops(true);
 
     acceptedExtensions = {QStringLiteral("bmp"), QStringLiteral("jpeg"), QStringLiteral("jpg"),
@@ -211,15 +210,6 @@ void CPicList::thumbReady(const QString& thumbnailPath) {
     AddPicture(thumbnailPath);
 }
 
-void CPicList::deliverThumb(const QString& thumbnailPath) {
-    if (QThread::currentThread() == thread()) {
-        thumbReady(thumbnailPath);
-        return;
-    }
-    QMetaObject::invokeMethod(this, "thumbReady", Qt::BlockingQueuedConnection,
-                              Q_ARG(QString, thumbnailPath));
-}
-
 void CPicList::setPosition(int position) {
     const int highest = std::max(0, rows() - 2);
     position = std::clamp(position, 0, highest);
@@ -285,6 +275,21 @@ void CPicList::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
 }
 
+// A drag over a list is answered here with "no drop", and a drop that comes anyway is swallowed:
+// left unanswered, Qt would pass either on to the window, which takes the file in.
 void CPicList::dragEnterEvent(QDragEnterEvent* event) {
-    event->ignore();
+    refuseDrop(event);
+}
+
+void CPicList::dragMoveEvent(QDragMoveEvent* event) {
+    refuseDrop(event);
+}
+
+void CPicList::dropEvent(QDropEvent* event) {
+    refuseDrop(event);
+}
+
+void CPicList::refuseDrop(QDropEvent* event) {
+    event->setDropAction(Qt::IgnoreAction);
+    event->accept();
 }

@@ -61,15 +61,12 @@ class CPicList : public QFrame {
     void cellReleased(CImgCtrl* cell);
     void selectAll();
 
-    // The thumbnail hand-over of the rendering workers. From another thread it blocks until
-    // the list holds the new cell, so a worker never runs ahead of the list.
-    void deliverThumb(const QString& thumbnailPath);
-
     // The pool that decodes the cells' pictures; the list waits for it before it goes.
     QThreadPool& loadPool() { return m_loadPool; }
 
   public slots:
-    // Runs on the list's thread: AddPicture with the finished thumbnail file.
+    // The hand-over of a finished thumbnail file: AddPicture with it, on the list's thread. A
+    // worker reaches it through a blocking queued connection, so it never runs ahead of the list.
     void thumbReady(const QString& thumbnailPath);
 
   signals:
@@ -84,8 +81,11 @@ class CPicList : public QFrame {
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
+    static void refuseDrop(QDropEvent* event);
     void setPosition(int position);
     void updateScrollRange();
     void placeCells();

@@ -412,6 +412,9 @@ void CcsAllDlg::takeIn(const QString& path, IntakeSource source) {
     case Editor::IntakeOutcome::NotAPicture:
         showNotice(QStringLiteral("sorry,the file is not a picture!"));
         return;
+    case Editor::IntakeOutcome::NotWritten:
+        showNotice(m_editor.intakeProblem());
+        return;
     case Editor::IntakeOutcome::SameFile:
         // The thumbnails, the panel and the buttons stay; only picture and look were reset.
         break;

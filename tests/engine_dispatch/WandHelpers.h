@@ -20,8 +20,28 @@ struct WandDeleter {
 };
 using WandPtr = std::unique_ptr<MagickWand, WandDeleter>;
 
-// Every sample of the wand's current image at full depth, with its size and image count, so two
-// wands compare equal only when the library left them exactly alike.
+// What the operations that change no pixel set: the current image's delay, scene and background
+// colour, and the bias the wand passes to the operations after it.
+inline QByteArray wandSettings(MagickWand* wand) {
+    PixelWand* background = NewPixelWand();
+    MagickGetImageBackgroundColor(wand, background);
+    char* bias = MagickGetOption(wand, "bias");
+    const QByteArray settings = QStringLiteral("delay %1 scene %2 background %3,%4,%5 bias %6")
+                                    .arg(MagickGetImageDelay(wand))
+                                    .arg(MagickGetImageScene(wand))
+                                    .arg(PixelGetRedQuantum(background))
+                                    .arg(PixelGetGreenQuantum(background))
+                                    .arg(PixelGetBlueQuantum(background))
+                                    .arg(QString::fromLatin1(bias ? bias : "none"))
+                                    .toLatin1();
+    if (bias)
+        MagickRelinquishMemory(bias);
+    DestroyPixelWand(background);
+    return settings;
+}
+
+// Every sample of the wand's current image at full depth, with its size, image count and
+// settings, so two wands compare equal only when the library left them exactly alike.
 inline QByteArray wandFingerprint(MagickWand* wand) {
     const size_t width = MagickGetImageWidth(wand);
     const size_t height = MagickGetImageHeight(wand);
@@ -31,8 +51,8 @@ inline QByteArray wandFingerprint(MagickWand* wand) {
     if (width && height)
         MagickExportImagePixels(wand, 0, 0, width, height, alpha ? "RGBA" : "RGB", ShortPixel, bytes.data());
     const QByteArray header =
-        QStringLiteral("%1x%2x%3:").arg(width).arg(height).arg(MagickGetNumberImages(wand)).toLatin1();
-    return header + bytes;
+        QStringLiteral("%1x%2x%3 ").arg(width).arg(height).arg(MagickGetNumberImages(wand)).toLatin1();
+    return header + wandSettings(wand) + ':' + bytes;
 }
 
 // Runs body and returns what it wrote to standard error.

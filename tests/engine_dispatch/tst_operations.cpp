@@ -268,6 +268,8 @@ class TestOperations : public QObject {
                 c.call({viaLibrary.get(), second2.get(), m_colour1.get(), m_colour2.get()}) == MagickTrue;
         }
         QCOMPARE(status, expected);
+        // Compared apart as well: a failure shows the settings rather than a wall of pixels.
+        QCOMPARE(wandSettings(viaDispatch.get()), wandSettings(viaLibrary.get()));
         const QByteArray after = wandFingerprint(viaDispatch.get());
         QCOMPARE(after, wandFingerprint(viaLibrary.get()));
         if (!c.call)

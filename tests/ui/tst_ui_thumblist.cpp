@@ -1,15 +1,19 @@
-// The thumbnail list: where cells go, how far it scrolls, how clicks select, and that a late
-// background load never shows in a cell that moved on.
+// The thumbnail list: where cells go, how far it scrolls, how clicks select, that a late
+// background load never shows in a cell that moved on, and that a thumbnail run waits for the
+// window's filter list to hold each cell.
 #include "CImgCtrl.h"
 #include "CPicList.h"
+#include "CcsAllDlg.h"
+#include "MagickSession.h"
 #include "TestSupport.h"
 #include "ThumbnailLoad.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QWheelEvent>
-#include <QtConcurrent>
 #include <QtTest>
+
+#include <atomic>
 
 namespace {
 
@@ -30,6 +34,19 @@ void wheel(CPicList& list, int delta) {
     QApplication::sendEvent(&list, &event);
 }
 
+// Counts the widgets made inside the object it watches.
+class CellCounter : public QObject {
+  public:
+    std::atomic<int> cells{0};
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::ChildAdded && static_cast<QChildEvent*>(event)->child()->isWidgetType())
+            ++cells;
+        return false;
+    }
+};
+
 void waitForLoads(CPicList& list) {
     list.loadPool().waitForDone();
     QTest::qWait(20);
@@ -42,6 +59,7 @@ class ThumbListTest : public QObject {
     Q_OBJECT
 
   private:
+    MagickSession m_magick;
     QString m_folder;
     QString m_picture;
 
@@ -334,17 +352,37 @@ class ThumbListTest : public QObject {
     }
 
     void workerHandOverWaitsForTheList() {
-        CPicList list;
-        const QString path = m_picture;
-        // The worker must find the cell in place the moment its hand-over returns.
-        QFuture<qsizetype> handOver = QtConcurrent::run([&list, path] {
-            list.deliverThumb(path);
-            list.deliverThumb(path);
-            return list.cells.size();
-        });
-        QTRY_VERIFY(handOver.isFinished());
-        QCOMPARE(handOver.result(), qsizetype(2));
-        QCOMPARE(list.visibleCount(), 2);
+        // Cells the filter list has made, counted on this thread the moment it makes each one.
+        CellCounter made;
+        // Asked on the worker thread once the window has had the thumbnail: how many cells
+        // there were by then.
+        QList<int> madeOnReturn;
+        QStringList handedOver;
+        CcsAllDlg window;
+        window.show();
+        window.filterList->findChild<QWidget*>(QStringLiteral("thumbViewport"))->installEventFilter(&made);
+        connect(
+            &window.editor(), &Editor::thumbnailReady, this,
+            [&](const QString& path) {
+                madeOnReturn.append(made.cells.load());
+                handedOver.append(path);
+            },
+            Qt::DirectConnection);
+
+        window.openPicture(TestSupport::dataFile(QStringLiteral("chelsea.png")));
+        QVERIFY(QTest::qWaitFor([&] { return !window.state().workerBusy; }, 120000));
+        window.editor().waitForWorker();
+
+        QVERIFY(handedOver.size() > 3);
+        QList<int> expected;
+        for (int i = 1; i <= handedOver.size(); ++i)
+            expected.append(i);
+        QCOMPARE(madeOnReturn, expected);
+        QStringList cellPaths;
+        for (int i = 0; i < window.filterList->visibleCount(); ++i)
+            cellPaths.append(window.filterList->cells.at(i)->picturePath);
+        QCOMPARE(cellPaths, handedOver);
+        QCOMPARE(window.state().filterListNumbers.size(), handedOver.size());
     }
 };
 

@@ -4,6 +4,7 @@
 #include "EditState.h"
 #include "EffectDispatch.h"
 #include "ExportFile.h"
+#include "LookRendering.h"
 #include "MagickBridge.h"
 #include "RasterIO.h"
 
@@ -29,8 +30,7 @@ RenderResult renderStep(const EffectRecord& record, const QString& input) {
     MagickWand* image = NewMagickWand();
     MagickWand* second = NewMagickWand();
     RenderResult result;
-    if (MagickReadImage(image, magickPath(input).constData()) != MagickTrue) {
-        reportMagickFailure(image, "lumenkraft-render", __LINE__);
+    if (!readPicture(image, input, "lumenkraft-render", __LINE__)) {
         result.error = QStringLiteral("cannot read %1").arg(input);
     } else {
         EffectRouting routing;

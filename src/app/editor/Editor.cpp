@@ -3,7 +3,6 @@
 #include "CategoryBrowse.h"
 #include "EffectCatalogue.h"
 #include "LightFrameCatalogue.h"
-#include "QuarterTurn.h"
 
 Editor::Editor(QObject* parent) : QObject(parent), m_worker(m_catalogues, m_state.workerBusy) {
     // Made first, so the position map grows before the window's list shows the new cell.
@@ -36,11 +35,19 @@ Editor::IntakeOutcome Editor::takeIn(const QString& path, IntakeSource source) {
     if (!decoded)
         return IntakeOutcome::NotAPicture;
 
+    // Every file of the new picture is in place before the edit changes at all: a write that
+    // fails leaves the picture, its files and its thumbnails as they were.
+    const std::optional<Intake::WorkingFiles> files =
+        Intake::writeWorkingFiles(path, *decoded, m_state.copyCounter + 1, &m_intakeProblem);
+    if (!files)
+        return IntakeOutcome::NotWritten;
+
     m_state.fullSizePath = path;
-    Intake::copySource(m_state, path);
+    ++m_state.copyCounter;
+    m_state.sourceCopyPath = files->copyPath;
     m_state.sourceWidth = decoded->sourceSize.width();
     m_state.sourceHeight = decoded->sourceSize.height();
-    Intake::setWorkingPaths(m_state, Intake::writePreviewFile(*decoded, m_state.sourceCopyPath));
+    Intake::setWorkingPaths(m_state, files->previewPath);
 
     const bool newPicture = path != m_state.lastSourcePath;
     m_state.lastSourcePath = path;
@@ -52,7 +59,6 @@ Editor::IntakeOutcome Editor::takeIn(const QString& path, IntakeSource source) {
     Intake::loadRasters(m_state, decoded->preview);
     ReadLightCatalogue(m_catalogues);
     ReadFrameCatalogue(m_catalogues);
-    makeRotatedCopies(m_state, decoded->preview);
 
     if (newPicture) {
         m_state.filterListNumbers.clear();

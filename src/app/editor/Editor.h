@@ -33,6 +33,7 @@ class Editor : public QObject {
     enum class IntakeOutcome {
         Refused,     // a worker or an export runs: nothing happened
         NotAPicture, // show "sorry,the file is not a picture!"; nothing changed
+        NotWritten,  // its working files could not be written: show intakeProblem(); nothing changed
         SameFile,    // the current file again: picture, geometry and look reset, thumbnails kept
         NewPicture,  // clear the filter list and every selection, disable the tab, export and
                      // print buttons until workerFinished; the filter thumbnails are on their way
@@ -49,6 +50,8 @@ class Editor : public QObject {
     // names only). The picture is decoded once; its preview, rotated copies and rasters all come
     // from that one decode.
     IntakeOutcome takeIn(const QString& path, IntakeSource source);
+    // Why the last intake was NotWritten, in words for the user.
+    const QString& intakeProblem() const { return m_intakeProblem; }
 
     // A tab button: which panel is shown. Lists keep their contents while hidden.
     void showPanel(EffectPanel panel);
@@ -145,4 +148,5 @@ class Editor : public QObject {
     ThumbnailWorker m_worker;
     CropTool m_cropTool;
     std::atomic<bool> m_closing{false};
+    QString m_intakeProblem;
 };

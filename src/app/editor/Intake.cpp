@@ -1,12 +1,17 @@
 #include "Intake.h"
 
+#include "AppPaths.h"
 #include "FitRules.h"
 #include "PrintShared.h"
+#include "QuarterTurn.h"
 #include "RasterIO.h"
+#include "WorkFileBatch.h"
 #include "WorkFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <QStringList>
 
 namespace Intake {
@@ -21,22 +26,70 @@ bool isPictureName(const QString& path) {
     return accepted.contains(name.mid(dot + 1), Qt::CaseSensitive);
 }
 
-void copySource(EditState& state, const QString& userPath) {
-    WorkFiles::deleteSourceCopies();
-    ++state.copyCounter;
-    const QString copyPath = WorkFiles::path(WorkFiles::sourceCopyName(state.copyCounter));
-    QFile::copy(userPath, copyPath);
-    state.sourceCopyPath = copyPath;
+namespace {
+
+bool copyServesAsPreview(const DecodedPreview& decoded) {
+    // The effect library reads working files as stored and ignores orientation tags, so a
+    // turned photo needs an upright file even when it is small. A file of several frames needs
+    // one of its first frame alone, which is all the editor shows; the library could not even
+    // tell an icon under the copy's name.
+    return decoded.wholePicture && !decoded.reoriented && !decoded.multiFrame;
 }
 
-QString writePreviewFile(const DecodedPreview& decoded, const QString& copyPath) {
-    // The effect library reads working files as stored and ignores orientation tags, so a
-    // turned photo needs an upright file even when it is small.
-    if (decoded.wholePicture && !decoded.reoriented)
-        return copyPath;
-    const QString previewPath = WorkFiles::path(WorkFiles::kPreview);
-    RasterIO::saveWorkingJpeg(decoded.preview, previewPath);
-    return previewPath;
+QString writeProblem(const QString& reason) {
+    return QStringLiteral("Lumenkraft cannot open this picture: its working files cannot be written in the "
+                          "folder %1 (%2). Free some space there or make it writable. The picture you were "
+                          "editing stays as it was.")
+        .arg(QDir::toNativeSeparators(AppPaths::workFolder()), reason);
+}
+
+// Why a picture could not be written, as far as the folder tells.
+QString folderReason() {
+    const QString folder = AppPaths::workFolder();
+    if (!QFileInfo(folder).isDir())
+        return QStringLiteral("the folder cannot be made");
+    const QStorageInfo storage(folder);
+    if (storage.isReadOnly())
+        return QStringLiteral("the disk is read-only");
+    if (storage.isValid() && storage.bytesAvailable() < 16 * 1024 * 1024)
+        return QStringLiteral("the disk is full");
+    return QStringLiteral("a file could not be written");
+}
+
+} // namespace
+
+std::optional<WorkingFiles> writeWorkingFiles(const QString& userPath, const DecodedPreview& decoded,
+                                              int copyCounter, QString* problem) {
+    QDir().mkpath(AppPaths::workFolder());
+    WorkingFiles files;
+    files.copyPath = WorkFiles::path(WorkFiles::sourceCopyName(copyCounter));
+    WorkFileBatch batch;
+    QFile user(userPath);
+    if (!user.copy(batch.stage(files.copyPath))) {
+        *problem = writeProblem(user.errorString());
+        return std::nullopt;
+    }
+    files.previewPath = files.copyPath;
+    if (!copyServesAsPreview(decoded)) {
+        files.previewPath = WorkFiles::path(WorkFiles::kPreview);
+        if (!RasterIO::saveWorkingJpeg(decoded.preview, batch.stage(files.previewPath))) {
+            *problem = writeProblem(folderReason());
+            return std::nullopt;
+        }
+    }
+    const auto stageTurned = [&batch](int angle) { return batch.stage(WorkFiles::rotatedCopyPath(angle)); };
+    if (!writeRotatedCopies(decoded.preview, stageTurned)) {
+        *problem = writeProblem(folderReason());
+        return std::nullopt;
+    }
+    QString reason;
+    if (!batch.commit(&reason)) {
+        *problem = writeProblem(reason);
+        return std::nullopt;
+    }
+    // The copy of the picture before goes; the two names alternate.
+    QFile::remove(WorkFiles::path(WorkFiles::sourceCopyName(copyCounter + 1)));
+    return files;
 }
 
 void setWorkingPaths(EditState& state, const QString& previewPath) {

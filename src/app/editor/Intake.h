@@ -6,6 +6,8 @@
 #include <QSize>
 #include <QString>
 
+#include <optional>
+
 // Where a picture came from. The open dialog accepts any file; a drop only names with a
 // picture extension.
 enum class IntakeSource { OpenDialog, Drop };
@@ -19,13 +21,20 @@ namespace Intake {
 // without a dot, or whose only dot is its first character, is no picture.
 bool isPictureName(const QString& path);
 
-// Deletes both earlier copies, counts the intake and copies the user's file byte for byte to
-// newfile1.jpg (odd count) or newfile.jpg (even count). Sets sourceCopyPath.
-void copySource(EditState& state, const QString& userPath);
+// The working files of a picture as intake wrote them.
+struct WorkingFiles {
+    QString copyPath;    // the byte copy of the user's file
+    QString previewPath; // the picture the editor works on: the copy itself, or newthumbfile.jpg
+};
 
-// The preview file: the copy itself when the picture fits the view directly and is stored
-// upright; otherwise the decoded preview written as newthumbfile.jpg. Returns its path.
-QString writePreviewFile(const DecodedPreview& decoded, const QString& copyPath);
+// Writes every working file of a new picture: the byte copy of userPath under the name
+// copyCounter chooses (newfile1.jpg when odd, newfile.jpg when even); the preview file, unless
+// the copy can stand for it (the picture fits the view directly, is stored upright and holds one
+// frame); and the four turned copies of the preview. Either all of them then replace those of
+// the picture before, whose byte copy is removed, or nothing in the working folder changes and
+// problem says why in words, naming the folder.
+std::optional<WorkingFiles> writeWorkingFiles(const QString& userPath, const DecodedPreview& decoded,
+                                              int copyCounter, QString* problem);
 
 // Points the working, committed and effect-base paths at the preview.
 void setWorkingPaths(EditState& state, const QString& previewPath);

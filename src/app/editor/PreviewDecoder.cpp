@@ -36,6 +36,9 @@ std::optional<DecodedPreview> decode(const QString& path) {
     RasterIO::allowLargePictures();
     QImageReader reader(path);
     reader.setAutoTransform(true);
+    // Counted before anything else is asked: the TIFF handler counts its pages from where the
+    // file stands, and after the size query that is no longer the start.
+    const bool multiFrame = reader.imageCount() > 1;
 
     // The handler reports the stored size; the orientation tag is applied after decoding, so
     // any reduced size asked of the decoder is in stored orientation too.
@@ -47,6 +50,7 @@ std::optional<DecodedPreview> decode(const QString& path) {
 
     DecodedPreview result;
     result.reoriented = transformation != QImageIOHandler::TransformationNone;
+    result.multiFrame = multiFrame;
     result.sourceSize = quarterTurned ? storedSize.transposed() : storedSize;
 
     const bool needsPreview = storedSize.isValid() && !usableDirectly(result.sourceSize);

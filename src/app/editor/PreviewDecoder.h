@@ -17,6 +17,8 @@ struct DecodedPreview {
     bool wholePicture = false;
     // The file's pixels are stored turned or mirrored; only a freshly written file is upright.
     bool reoriented = false;
+    // The file holds several frames (an animation, pages, icon sizes); the preview is the first.
+    bool multiFrame = false;
 };
 
 namespace PreviewDecoder {

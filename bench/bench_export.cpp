@@ -257,5 +257,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    // The catalogues hold pixel wands, which must go before MagickWand ends.
+    s = Setup();
     return 0;
 }

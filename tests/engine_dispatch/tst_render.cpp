@@ -11,28 +11,14 @@
 #include "TestSupport.h"
 #include "WandHelpers.h"
 
-#include <QProcess>
 #include <QtTest>
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QStringList errorLines;
-};
+using Run = TestSupport::ProgramRun;
 
 Run render(const QStringList& arguments) {
-    QProcess process;
-    process.start(TestSupport::binFolder() + QStringLiteral("/lumenkraft-render"), arguments);
-    Run run;
-    if (!process.waitForFinished(120000))
-        return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.errorLines =
-        QString::fromUtf8(process.readAllStandardError()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    return run;
+    return TestSupport::runProgram(QStringLiteral("lumenkraft-render"), arguments);
 }
 
 } // namespace

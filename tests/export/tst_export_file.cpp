@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
-#include <QProcess>
 #include <QtTest>
 
 #include <exiv2/exiv2.hpp>
@@ -92,26 +91,13 @@ QString xmpText(const Exiv2::XmpData& xmp, const char* key) {
     return found == xmp.end() ? QString() : QString::fromStdString(found->toString());
 }
 
-struct Run {
-    int exitCode = -1;
-    QString errors;
-};
-
 // lumenkraft-render in a child process whose files may not grow beyond maxBytes, as on a
 // disk that is full.
-Run renderWithFileLimit(const QStringList& arguments, rlim_t maxBytes) {
-    QProcess process;
-    process.setChildProcessModifier([maxBytes] {
+TestSupport::ProgramRun renderWithFileLimit(const QStringList& arguments, rlim_t maxBytes) {
+    return TestSupport::runProgram(QStringLiteral("lumenkraft-render"), arguments, [maxBytes] {
         const rlimit limit{maxBytes, maxBytes};
         setrlimit(RLIMIT_FSIZE, &limit);
     });
-    process.start(TestSupport::binFolder() + QStringLiteral("/lumenkraft-render"), arguments);
-    Run run;
-    if (!process.waitForFinished(120000))
-        return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.errors = QString::fromUtf8(process.readAllStandardError());
-    return run;
 }
 
 } // namespace
@@ -285,9 +271,10 @@ void ExportFileTest::fullDiskLeavesTheFileAlone() {
     const QString target = m_out + "keep.png";
     const QByteArray original(1000, 'k');
     EditorTestFiles::writeFile(target, original);
-    const Run run = renderWithFileLimit({"--filter", "3", m_photo, target}, 64 * 1024);
+    const TestSupport::ProgramRun run = renderWithFileLimit({"--filter", "3", m_photo, target}, 64 * 1024);
     QCOMPARE(run.exitCode, 1);
-    QVERIFY2(run.errors.contains("keep.png could not be written"), qPrintable(run.errors));
+    const QString errors = run.errorLines.join('\n');
+    QVERIFY2(errors.contains("keep.png could not be written"), qPrintable(errors));
     QCOMPARE(readAll(target), original);
     QCOMPARE(QDir(m_out).entryList(QDir::Files), QStringList{"keep.png"});
 }

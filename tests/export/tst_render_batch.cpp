@@ -9,29 +9,16 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QtTest>
 
 using namespace ExportTestFiles;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QStringList outLines;
-    QStringList errorLines;
-};
+using Run = TestSupport::ProgramRun;
 
 Run render(const QStringList& arguments) {
-    QProcess process;
-    process.start(TestSupport::binFolder() + QStringLiteral("/lumenkraft-render"), arguments);
-    Run run;
-    if (!process.waitForFinished(300000))
-        return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.outLines = QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    run.errorLines = QString::fromUtf8(process.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
-    return run;
+    return TestSupport::runProgram(QStringLiteral("lumenkraft-render"), arguments);
 }
 
 QString framePicture(const Catalogues& catalogues, const QString& name) {
@@ -132,8 +119,9 @@ void RenderBatchTest::batchGoesOnPastAFailure() {
     QVERIFY2(run.errorLines.first().contains("broken.jpg cannot be read"),
              qPrintable(run.errorLines.first()));
     // One line per file written, counted as they finish, whatever the order.
-    QCOMPARE(run.outLines.size(), 3);
-    for (const QString& line : run.outLines)
+    const QStringList outLines = run.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(outLines.size(), 3);
+    for (const QString& line : outLines)
         QVERIFY2(QRegularExpression(QStringLiteral("^\\[[1-4]/4\\] .+ -> .+\\.jpg$")).match(line).hasMatch(),
                  qPrintable(line));
     QCOMPARE(RasterIO::pictureSize(folder + "/coffee large.jpg"), QSize(1200, 800));

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QPainter>
+#include <QProcess>
 #include <QtTest>
 
 #include <cstdlib>
@@ -58,8 +59,9 @@ int maxChannelDifference(const QImage& a, const QImage& b) {
         const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
         const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
         for (int col = 0; col < x.width(); ++col) {
-            worst = std::max({worst, std::abs(qRed(p[col]) - qRed(q[col])), std::abs(qGreen(p[col]) - qGreen(q[col])),
-                              std::abs(qBlue(p[col]) - qBlue(q[col])), std::abs(qAlpha(p[col]) - qAlpha(q[col]))});
+            worst = std::max(
+                {worst, std::abs(qRed(p[col]) - qRed(q[col])), std::abs(qGreen(p[col]) - qGreen(q[col])),
+                 std::abs(qBlue(p[col]) - qBlue(q[col])), std::abs(qAlpha(p[col]) - qAlpha(q[col]))});
         }
     }
     return worst;
@@ -80,6 +82,22 @@ double meanDifference(const QImage& a, const QImage& b) {
     }
     const double count = double(x.width()) * x.height() * 3;
     return count > 0 ? sum / count : 0.0;
+}
+
+ProgramRun runProgram(const QString& program, const QStringList& arguments,
+                      const std::function<void()>& childSetup) {
+    QProcess process;
+    if (childSetup)
+        process.setChildProcessModifier(childSetup);
+    process.start(binFolder() + QLatin1Char('/') + program, arguments);
+    ProgramRun run;
+    if (!process.waitForFinished(300000))
+        return run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.errorLines =
+        QString::fromUtf8(process.readAllStandardError()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return run;
 }
 
 } // namespace TestSupport

@@ -2,6 +2,9 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 // Shared helpers of the test programs.
 namespace TestSupport {
@@ -24,5 +27,18 @@ int maxChannelDifference(const QImage& a, const QImage& b);
 
 // Mean absolute difference over all channels, 0..255; -1 when the sizes differ.
 double meanDifference(const QImage& a, const QImage& b);
+
+// How a program of the build's bin/ folder ended: its exit status (-1 when it crashed or did
+// not end within five minutes), what it printed, and its standard error line by line.
+struct ProgramRun {
+    int exitCode = -1;
+    QString out;
+    QStringList errorLines;
+};
+
+// Runs program (a name in bin/, such as "lumenkraft-render") and waits for it. childSetup, when
+// given, runs in the child before the program starts (to limit its resources, say).
+ProgramRun runProgram(const QString& program, const QStringList& arguments,
+                      const std::function<void()>& childSetup = {});
 
 } // namespace TestSupport

@@ -1,11 +1,10 @@
 #include "ExportJob.h"
 
 #include "ExportFile.h"
+#include "WorkerJoin.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
-
-#include <chrono>
 
 namespace {
 
@@ -89,12 +88,7 @@ void ExportJob::cancel() {
 void ExportJob::wait() {
     if (!m_thread.joinable())
         return;
-    while (m_running.load()) {
-        if (QCoreApplication::instance())
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    m_thread.join();
+    joinDelivering(m_thread, m_running);
     // The outcome is queued behind the export's end; hand it over before returning.
     if (QCoreApplication::instance())
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

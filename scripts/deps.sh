@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the editor, its tests and its benchmarks need.
+# Installs the Debian packages the editor, its tests, its benchmarks and its Debian package need.
 # As root it installs what is missing; otherwise it prints the one line to run.
 set -euo pipefail
 
@@ -12,6 +12,7 @@ packages=(
   libjpeg-turbo-progs poppler-utils
   libexiv2-dev exiv2
   libbenchmark-dev
+  dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

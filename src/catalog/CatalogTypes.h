@@ -28,6 +28,7 @@ struct EffectRecord {
     std::int32_t imboolval2 = 0;
     QString kind;        // category text
     QString effectimage; // lights: full path of the overlay picture
+    QString name;        // the look's name (CatalogValues::lookName of its descriptive text)
 };
 
 // One filter: its steps in catalogue order. Its number is its 1-based position in FilterLooks.
@@ -50,6 +51,9 @@ struct FrameRecord {
     QString effectimage;
     std::int32_t framerule = 0;
     std::array<int, 8> sizes{}; // the eight piece sizes of the file format; unused
+    // The frame's name as its catalogue entry gives it; initialised here so that records written
+    // as {picture, rule, sizes} stay complete.
+    QString name{};
 };
 
 using FilterLooks = QList<FilterLook>;

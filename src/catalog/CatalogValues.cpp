@@ -102,4 +102,8 @@ SharedPixelWand makePixelWand(double red, double green, double blue) {
     });
 }
 
+QString lookName(const QString& effectType) {
+    return effectType.section(QLatin1Char(':'), 0, 0).trimmed();
+}
+
 } // namespace CatalogValues

@@ -29,4 +29,8 @@ std::optional<std::uint32_t> channelMask(std::int32_t index);
 // record that shares it. MagickWand must have been started.
 SharedPixelWand makePixelWand(double red, double green, double blue);
 
+// The name a look is shown under, from its descriptive text: what comes before the first colon,
+// trimmed ("Warm Sunset: warm the reds" is "Warm Sunset"); a text without a colon is the name.
+QString lookName(const QString& effectType);
+
 } // namespace CatalogValues

@@ -94,6 +94,7 @@ struct EffectCatalogueReader::Private {
         record.imboolval1 = parseLeadingInt(texts.imboolval1);
         record.imboolval2 = parseLeadingInt(texts.imboolval2);
         record.kind = texts.kind;
+        record.name = lookName(texts.effecttype);
         return record;
     }
 };
@@ -138,6 +139,10 @@ QString EffectCatalogueReader::currentKind() const {
     return d->texts.kind;
 }
 
+QString EffectCatalogueReader::currentName() const {
+    return CatalogValues::lookName(d->texts.effecttype);
+}
+
 void ReadEffectCatalogue(Catalogues& catalogues, const QString& path) {
     FilterLooks looks;
     FilterThumbs thumbs;
@@ -153,4 +158,17 @@ void ReadEffectCatalogue(Catalogues& catalogues, const QString& path) {
     }
     catalogues.filterLooks = std::move(looks);
     catalogues.filterThumbs = std::move(thumbs);
+}
+
+QStringList ReadFilterNames(const QString& path) {
+    QStringList names;
+    EffectCatalogueReader reader(path);
+    const int filters = reader.filterCount();
+    for (int i = 1; i <= filters; ++i) {
+        const int steps = reader.beginFilter(i);
+        for (int j = 1; j <= steps; ++j)
+            reader.readStep(j);
+        names.append(reader.currentName());
+    }
+    return names;
 }

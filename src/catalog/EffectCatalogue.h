@@ -3,6 +3,7 @@
 #include "CatalogTypes.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -39,6 +40,8 @@ public:
     EffectRecord readStep(int j);
     // The category text in force after the steps read so far.
     QString currentKind() const;
+    // The filter's name as its steps give it so far (their descriptive texts, before the colon).
+    QString currentName() const;
 
 private:
     struct Private;
@@ -49,3 +52,7 @@ private:
 // held (thumbnail paths are a/<n>.jpg in the working folder). Handy where nothing is rendered
 // while reading.
 void ReadEffectCatalogue(Catalogues& catalogues, const QString& path = EffectCatalogueReader::defaultPath());
+
+// The name of every filter, by number - 1 ("" for a filter whose steps give none). Read from the
+// file by the caller's thread, for those that may not look at the collections a worker fills.
+QStringList ReadFilterNames(const QString& path = EffectCatalogueReader::defaultPath());

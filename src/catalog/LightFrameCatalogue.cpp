@@ -4,6 +4,9 @@
 #include "CatalogValues.h"
 #include "XMLParse.h"
 
+#include <QFileInfo>
+
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -58,6 +61,7 @@ void ReadLightCatalogue(Catalogues& catalogues, const QString& path) {
             childText(xml, entry, QStringLiteral("xmlarguments"), QStringLiteral("xmlnenum")));
         light.kind = childText(xml, entry, QStringLiteral("xmlarguments"), QStringLiteral("xmlkind"));
         light.effectimage = resourcePath(childText(xml, entry, "xmleffectimage"));
+        light.name = CatalogValues::lookName(childText(xml, entry, "xmleffecttype"));
         catalogues.lightThumbs.append(ThumbEntry{
             light.kind, j, AppPaths::programFolder() + QStringLiteral("lightimage.bundle/%1.jpg").arg(j)});
         catalogues.lightRecords.append(light);
@@ -78,10 +82,30 @@ void ReadFrameCatalogue(Catalogues& catalogues, const QString& path) {
         FrameRecord frame;
         frame.effectimage = resourcePath(childText(xml, entry, "xmleffectimage"));
         frame.framerule = CatalogValues::parseLeadingInt(childText(xml, entry, "xmlframerule"));
+        frame.name = CatalogValues::lookName(childText(xml, entry, "xmleffecttype"));
         const QDomElement sizes = xml.SelectNode(0, entry, QStringLiteral("xmlframes"));
         for (std::size_t k = 0; k < kSizeNames.size(); ++k)
             frame.sizes[k] =
                 pieceSize(xml.ReadAttribute(sizes, QString::fromLatin1(kSizeNames[k])).value_or(QString()));
         catalogues.frameRecords.append(frame);
     }
+}
+
+const FrameRecord* FrameForThumbnail(const FrameRecords& frames, const QString& thumbPath) {
+    // Only the file name tells the kind: a folder called "..._thumb..." must not turn a regular
+    // frame into an overlay.
+    const QString name = QFileInfo(thumbPath).fileName();
+    const qsizetype mark = name.indexOf(QStringLiteral("_thumb"));
+    if (mark >= 0) {
+        const QString overlay = thumbPath.left(thumbPath.size() - name.size()) + name.left(mark) + ".png";
+        const auto match = std::find_if(frames.begin(), frames.end(), [&](const FrameRecord& f) {
+            return f.framerule == 0 && f.effectimage == overlay;
+        });
+        return match == frames.end() ? nullptr : &*match;
+    }
+    // With several entries for one picture the last one counts.
+    const auto match = std::find_if(frames.rbegin(), frames.rend(), [&](const FrameRecord& f) {
+        return f.framerule == 1 && f.effectimage == thumbPath;
+    });
+    return match == frames.rend() ? nullptr : &*match;
 }

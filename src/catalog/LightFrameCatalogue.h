@@ -16,3 +16,9 @@ void ReadLightCatalogue(Catalogues& catalogues, const QString& path = lightFrame
 
 // Rebuilds frameRecords.
 void ReadFrameCatalogue(Catalogues& catalogues, const QString& path = lightFrameCataloguePath());
+
+// The frame a cell of the frame list stands for: for an artistic frame's thumbnail
+// ("<name>_thumb.<ext>") the overlay frame whose picture is "<name>.png" beside it, otherwise the
+// last regular frame whose picture is the cell's file itself (names compared exactly, case
+// included). nullptr when the catalogue has none.
+const FrameRecord* FrameForThumbnail(const FrameRecords& frames, const QString& thumbPath);

@@ -1,12 +1,11 @@
 #include "ApplyLook.h"
 
 #include "FramePieces.h"
+#include "LightFrameCatalogue.h"
 #include "LookRendering.h"
 #include "PrintShared.h"
 #include "RasterIO.h"
 #include "WorkFiles.h"
-
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -60,28 +59,16 @@ bool applyLightToCurrent(EditState& state, const Catalogues& catalogues, int k) 
 }
 
 bool applyFrame(EditState& state, const Catalogues& catalogues, const QString& thumbPath) {
-    // Only the file name tells the kind: a folder called "..._thumb..." must not turn a regular
-    // frame into an overlay.
-    const QFileInfo thumb(thumbPath);
-    const QString name = thumb.fileName();
-    const int mark = name.indexOf(QStringLiteral("_thumb"));
-    if (mark >= 0) {
-        const QString overlay = thumbPath.left(thumbPath.size() - name.size()) + name.left(mark) + ".png";
-        const bool known =
-            std::any_of(catalogues.frameRecords.begin(), catalogues.frameRecords.end(),
-                        [&](const FrameRecord& f) { return f.framerule == 0 && f.effectimage == overlay; });
-        if (!known)
-            return false;
-        state.frameOverlayPath = overlay;
-        PrintShared::instance().printOverlayPath = overlay;
+    const FrameRecord* frame = FrameForThumbnail(catalogues.frameRecords, thumbPath);
+    if (!frame)
+        return false;
+    if (frame->framerule == 0) {
+        state.frameOverlayPath = frame->effectimage;
+        PrintShared::instance().printOverlayPath = frame->effectimage;
         state.frameMode = 0;
         return true;
     }
-    // With several entries for one picture the last one counts.
-    const auto match =
-        std::find_if(catalogues.frameRecords.rbegin(), catalogues.frameRecords.rend(),
-                     [&](const FrameRecord& f) { return f.framerule == 1 && f.effectimage == thumbPath; });
-    if (match == catalogues.frameRecords.rend() || !buildFramePieces(state, *match))
+    if (!buildFramePieces(state, *frame))
         return false;
     state.frameMode = 1;
     return true;

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QToolTip>
 #include <QtConcurrent>
 
 namespace {
@@ -50,7 +51,27 @@ void CImgCtrl::SetPicture(const QString& path) {
         repaint();
         emit thumbnailLoaded();
     });
-    watcher->setFuture(QtConcurrent::run(&m_list->loadPool(), ThumbnailLoad::load, path, inner, generation));
+    watcher->setFuture(QtConcurrent::run(&m_list->loadPool(), ThumbnailLoad::load, path, inner, generation,
+                                         devicePixelRatioF()));
+}
+
+QString CImgCtrl::lookName() const {
+    if (free || picturePath.isEmpty() || !m_list->lookNameOf)
+        return {};
+    return m_list->lookNameOf(index, picturePath);
+}
+
+bool CImgCtrl::event(QEvent* event) {
+    // Asked for when the pointer rests: the name follows whatever the cell shows by then.
+    if (event->type() == QEvent::ToolTip) {
+        const QString name = lookName();
+        if (name.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), name, this);
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void CImgCtrl::paintEvent(QPaintEvent*) {

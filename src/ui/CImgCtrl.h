@@ -32,11 +32,15 @@ class CImgCtrl : public QWidget {
     // A load is under way for the current picture.
     bool loading() const { return m_loading; }
 
+    // The name of the look this cell shows, as its tooltip gives it.
+    QString lookName() const;
+
   signals:
     // The current picture has been loaded (or found unreadable) and the cell repainted.
     void thumbnailLoaded();
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

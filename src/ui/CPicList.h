@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QThreadPool>
 
+#include <functional>
+
 class CImgCtrl;
 class QScrollBar;
 
@@ -29,6 +31,9 @@ class CPicList : public QFrame {
     QList<CImgCtrl*> multiSelection;
     QStringList acceptedExtensions;
     QString lastFolderPattern;
+    // Names the look a cell shows (its index and picture) for the cell's tooltip; a list
+    // without it, or a look without a name, shows none.
+    std::function<QString(int index, const QString& picturePath)> lookNameOf;
 
     // Adds a cell for the picture; false, with nothing changed, when the file name's extension
     // is not one of acceptedExtensions (compared without regard to case).

@@ -8,7 +8,9 @@
 #include "CategoryBrowse.h"
 #include "DarkPalette.h"
 #include "HelpMenu.h"
+#include "HoverTip.h"
 #include "MenuResources.h"
+#include "OpenDialogChoices.h"
 #include "Session.h"
 #include "WaitCursor.h"
 #include "reComb.h"
@@ -18,12 +20,13 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QShortcut>
+#include <QToolTip>
 #include <QUrl>
 #include <QWindow>
 
@@ -195,14 +198,8 @@ CcsAllDlg::CcsAllDlg(QWidget* parent)
     move(0, 0);
     setFixedSize(kWidth, kHeight);
     setWindowTitle(QStringLiteral("Lumenkraft"));
-
-    // Ctrl+S exports while this window is active; never a system-wide grab.
-    m_exportShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
-    m_exportShortcut->setContext(Qt::WindowShortcut);
-    connect(m_exportShortcut, &QShortcut::activated, this, [this] {
-        if (exportButton->active)
-            onExport();
-    });
+    // The thumbnail cells name their looks in the toolkit's own tips; they match the buttons'.
+    QToolTip::setPalette(HoverTip::tipColours());
 
     Session::start(state());
 
@@ -218,6 +215,7 @@ CcsAllDlg::CcsAllDlg(QWidget* parent)
     createButtons(kFirstToolButton, kFirstTabButton - 1);
     createLists();
     createButtons(kFirstTabButton, kButtonCount - 1);
+    createShortcuts();
 
     // The worker waits until the list holds each thumbnail, so the editor's position map and
     // the list never disagree, and painting stays on this thread.
@@ -322,6 +320,9 @@ void CcsAllDlg::createLists() {
         list->setGeometry(kListPlace);
         list->setVisible(panel == FilterPanel);
         connect(list, &CPicList::thumbClicked, this, &CcsAllDlg::onThumbClicked);
+        list->lookNameOf = [this, panel](int index, const QString& picturePath) {
+            return m_editor.lookName(static_cast<EffectPanel>(panel), index, picturePath);
+        };
     }
     for (int n = 1; n <= kLightCount; ++n)
         lightList->AddPicture(resources + QStringLiteral("lightimage.bundle/%1.jpg").arg(n));
@@ -378,11 +379,11 @@ void CcsAllDlg::onLoadPicture() {
     // While thumbnails render or an export runs the dialog is not even shown.
     if (m_editor.busy())
         return;
-    // The button looks pressed for as long as the dialog is open. The filter's pattern is "*":
-    // any file, with or without an extension.
+    // The button looks pressed for as long as the dialog is open.
     loadButton->setPressedLook(true);
     const QString path =
-        QFileDialog::getOpenFileName(nullptr, QString(), QString(), QStringLiteral("all file *.* (*)"));
+        QFileDialog::getOpenFileName(nullptr, QString(), OpenDialogChoices::startFolder(m_lastOpenFolder),
+                                     OpenDialogChoices::filters().join(QStringLiteral(";;")));
     loadButton->setPressedLook(false);
     loadButton->setActive(true);
     if (!path.isEmpty())
@@ -390,6 +391,8 @@ void CcsAllDlg::onLoadPicture() {
 }
 
 void CcsAllDlg::openPicture(const QString& path) {
+    // The next open dialog starts where this picture was found.
+    m_lastOpenFolder = QFileInfo(path).absolutePath();
     takeIn(path, IntakeSource::OpenDialog);
 }
 

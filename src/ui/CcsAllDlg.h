@@ -16,7 +16,6 @@
 class CButtonX;
 class CImgCtrl;
 class CPicList;
-class QShortcut;
 class reComb;
 
 // The editor's one window: a frameless, self-painted 1000 x 650 surface at (0, 0) hosting the
@@ -158,6 +157,8 @@ class CcsAllDlg : public QWidget {
     void createButtons(int first, int last);
     void createDropDowns();
     void createLists();
+    // The keyboard shortcuts of the commands, and the tooltips that name them.
+    void createShortcuts();
     void openFromView();
     void takeIn(const QString& path, IntakeSource source);
     void showPanel(int panel);
@@ -180,5 +181,6 @@ class CcsAllDlg : public QWidget {
     ExportOverlay m_exportOverlay;
     QTimer m_noticeTimer;
     QString m_lastExportFolder;
-    QShortcut* m_exportShortcut = nullptr;
+    // The folder of the last picture chosen during this run; the open dialog starts there.
+    QString m_lastOpenFolder;
 };

@@ -12,7 +12,7 @@ class QWidget;
 namespace HelpMenu {
 
 // The project's home page; the support page and the About links point here too.
-inline constexpr const char* kHomePage = "https://lumenkraft.org/";
+inline constexpr const char* kHomePage = LUMENKRAFT_HOME_PAGE;
 
 // programFolder() + "help/index.html", the user guide shipped with the program.
 QString guidePath();

@@ -15,6 +15,9 @@ class HoverTip : public QLabel {
 
     explicit HoverTip(QWidget* owner);
 
+    // Cyan on a dark ground, the colours of every tip of the window.
+    static QPalette tipColours();
+
     // Shows the text just below the given screen point; an empty text shows nothing.
     void showAt(const QPoint& globalPos, const QString& text);
 

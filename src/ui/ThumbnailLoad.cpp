@@ -20,7 +20,7 @@ QRect placeInside(const QRect& inner, int width, int height) {
     return place;
 }
 
-Result load(const QString& path, const QRect& inner, quint64 generation) {
+Result load(const QString& path, const QRect& inner, quint64 generation, qreal devicePixelRatio) {
     Result result;
     result.generation = generation;
     const QImage picture = RasterIO::load(path);
@@ -29,8 +29,9 @@ Result load(const QString& path, const QRect& inner, quint64 generation) {
     result.thumbRect = placeInside(inner, picture.width(), picture.height());
     if (result.thumbRect.isEmpty())
         return result;
-    result.thumbnail =
-        picture.scaled(result.thumbRect.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QSize devicePixels = (QSizeF(result.thumbRect.size()) * devicePixelRatio).toSize();
+    result.thumbnail = picture.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    result.thumbnail.setDevicePixelRatio(devicePixelRatio);
     return result;
 }
 

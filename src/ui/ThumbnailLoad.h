@@ -19,7 +19,8 @@ struct Result {
     QRect thumbRect;
 };
 
-// Loads path and scales it into its place inside inner.
-Result load(const QString& path, const QRect& inner, quint64 generation);
+// Loads path and scales it into its place inside inner, at devicePixelRatio device pixels per
+// cell pixel, so a high-density screen gets every pixel it can show.
+Result load(const QString& path, const QRect& inner, quint64 generation, qreal devicePixelRatio = 1.0);
 
 } // namespace ThumbnailLoad

@@ -91,35 +91,35 @@ class WindowTest : public QObject {
         QTest::addColumn<QString>("tip");
         QTest::addColumn<bool>("enabled");
         QTest::newRow("close") << "closeButton" << QRect(10, 7, 21, 22) << "close.bmp"
-                               << "close" << true;
+                               << "close (Ctrl+Q, Ctrl+W)" << true;
         QTest::newRow("minimise") << "minimizeButton" << QRect(36, 7, 21, 22) << "min.bmp"
                                   << "min" << true;
         QTest::newRow("print") << "printButton" << QRect(810, 8, 33, 33) << "print.bmp"
-                               << "Print" << false;
+                               << "Print (Ctrl+P)" << false;
         QTest::newRow("export") << "exportButton" << QRect(855, 8, 33, 33) << "save.bmp"
-                                << "Export" << false;
+                                << "Export (Ctrl+S)" << false;
         QTest::newRow("help") << "helpButton" << QRect(944, 8, 33, 33) << "help.bmp"
-                              << "Help" << true;
+                              << "Help (F1)" << true;
         QTest::newRow("load") << "loadButton" << QRect(34, 593, 42, 42) << "file.bmp"
-                              << "Load" << true;
+                              << "Load (Ctrl+O)" << true;
         QTest::newRow("crop") << "cropButton" << QRect(86, 593, 42, 42) << "cut.bmp"
                               << "Crop" << false;
         QTest::newRow("orientation") << "orientationButton" << QRect(291, 598, 33, 33) << "direction.bmp"
                                      << "" << false;
         QTest::newRow("cancel") << "cancelCropButton" << QRect(333, 598, 33, 33) << "cacel.bmp"
-                                << "Cancel" << false;
+                                << "Cancel (Esc)" << false;
         QTest::newRow("ok") << "confirmCropButton" << QRect(374, 598, 33, 33) << "ok.bmp"
-                            << "Ok" << false;
+                            << "Ok (Enter)" << false;
         QTest::newRow("rotate") << "rotateButton" << QRect(476, 598, 38, 33) << "rotation.bmp"
-                                << "Rotation" << false;
+                                << "Rotation (R)" << false;
         QTest::newRow("flip h") << "flipHorizontalButton" << QRect(511, 598, 33, 33) << "spjx.bmp"
-                                << "Flip horizontal" << false;
+                                << "Flip horizontal (H)" << false;
         QTest::newRow("flip v") << "flipVerticalButton" << QRect(544, 598, 38, 33) << "czjx.bmp"
-                                << "Flip veritical" << false;
+                                << "Flip veritical (V)" << false;
         QTest::newRow("compare") << "compareButton" << QRect(620, 593, 42, 42) << "compare.bmp"
-                                 << "Compare" << false;
+                                 << "Compare (C)" << false;
         QTest::newRow("random") << "randomButton" << QRect(668, 593, 42, 42) << "random.bmp"
-                                << "Random Effect" << false;
+                                << "Random Effect (Ctrl+R)" << false;
         QTest::newRow("filter tab") << "filterTabButton" << QRect(761, 59, 63, 29) << "effect1.bmp"
                                     << "Filter" << false;
         QTest::newRow("light tab") << "lightTabButton" << QRect(836, 59, 63, 29) << "effect2.bmp"

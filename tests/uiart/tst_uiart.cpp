@@ -59,6 +59,11 @@ class TstUiArt : public QObject {
         return image.convertToFormat(QImage::Format_RGB32);
     }
 
+    // A window background as a screen of ratio 1 shows it, stretched to the window.
+    static QImage background(const QString& name) {
+        return load(name).scaled(QSize(1000, 650), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+
     // State k of a strip at on-screen size, as the window's stretch shows it.
     static QImage state(const QImage& strip, int k, QSize onScreen) {
         const int s = strip.width() / 3;
@@ -137,11 +142,12 @@ class TstUiArt : public QObject {
     void backgroundsShareTheirChromeAndDifferInThePictureArea() {
         const QImage start = load(QStringLiteral("1.png"));
         const QImage working = load(QStringLiteral("1.bmp"));
-        QCOMPARE(start.size(), QSize(1000, 650));
-        QCOMPARE(working.size(), QSize(1000, 650));
+        // Stored at twice the window's size, like the control strips, for high-density screens.
+        QCOMPARE(start.size(), QSize(1000, 650) * kScale);
+        QCOMPARE(working.size(), QSize(1000, 650) * kScale);
 
         // Loading the first picture swaps the backgrounds: nothing outside the picture area may jump.
-        const QRect pictureArea(10, 60, 700, 500);
+        const QRect pictureArea(QPoint(10, 60) * kScale, QSize(700, 500) * kScale);
         QImage startChrome = start, workingChrome = working;
         for (QImage* image : {&startChrome, &workingChrome}) {
             QPainter painter(image);
@@ -159,7 +165,7 @@ class TstUiArt : public QObject {
 
     void controlsSitSeamlesslyOnTheBackgrounds() {
         QFETCH(QString, background);
-        const QImage under = load(background);
+        const QImage under = TstUiArt::background(background);
         QVERIFY(!under.isNull());
         constexpr int kTolerance = 3;
         for (const Control& c : buttons()) {
@@ -220,8 +226,8 @@ class TstUiArt : public QObject {
     }
 
   private:
-    static QImage compose(const QString& background, bool atStart) {
-        QImage window = load(background);
+    static QImage compose(const QString& backgroundName, bool atStart) {
+        QImage window = background(backgroundName);
         QPainter painter(&window);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         const QStringList enabledAtStart = {"close.bmp", "min.bmp", "help.bmp", "file.bmp"};

@@ -107,11 +107,19 @@ void paintDitheredGlow(QImage& image, QPointF centre, qreal radius, const QColor
     }
 }
 
+// A painter on a background: window pixels in, stored pixels (kScale times as many) out.
+void prepareScaled(QPainter& painter) {
+    prepare(painter);
+    painter.scale(UiStyle::kScale, UiStyle::kScale);
+}
+
 QImage workingBase() {
-    QImage background(kWindowWidth, kWindowHeight, QImage::Format_RGB32);
+    // Stored at kScale times the window's size, like the control strips, so a high-density screen
+    // shows the title and the invitation as sharp as the controls on them.
+    QImage background(kWindowWidth * UiStyle::kScale, kWindowHeight * UiStyle::kScale, QImage::Format_RGB32);
     background.fill(UiStyle::windowBase());
     QPainter painter(&background);
-    prepare(painter);
+    prepareScaled(painter);
     paintTitleBand(painter);
     paintWorkArea(painter);
     paintToolBand(painter);
@@ -160,7 +168,7 @@ QImage workingBackground() {
 QImage startBackground() {
     QImage background = workingBase();
     QPainter painter(&background);
-    prepare(painter);
+    prepareScaled(painter);
 
     const QRectF well(kPictureArea);
     const QRectF zone = well.adjusted(28, 28, -28, -28);
@@ -172,9 +180,9 @@ QImage startBackground() {
 
     const QPointF centre(well.center().x(), well.top() + 210);
     painter.end();
-    paintDitheredGlow(background, centre, 150, UiStyle::accent(), 0.11);
+    paintDitheredGlow(background, centre * UiStyle::kScale, 150 * UiStyle::kScale, UiStyle::accent(), 0.11);
     painter.begin(&background);
-    prepare(painter);
+    prepareScaled(painter);
 
     const qreal side = 120;
     const QRectF iconBox(centre.x() - side / 2, centre.y() - side / 2, side, side);
@@ -196,11 +204,13 @@ QImage startBackground() {
     return background;
 }
 
-QImage applicationIcon() {
-    QImage icon(256, 256, QImage::Format_ARGB32_Premultiplied);
+QImage applicationIcon(int side) {
+    QImage icon(side, side, QImage::Format_ARGB32_Premultiplied);
     icon.fill(Qt::transparent);
     QPainter painter(&icon);
     prepare(painter);
+    // Drawn on a 256-unit grid at whatever size is asked, so every size is drawn, not scaled.
+    painter.scale(side / 256.0, side / 256.0);
     const QRectF tile(12, 12, 232, 232);
     QLinearGradient shade(tile.topLeft(), tile.bottomLeft());
     shade.setColorAt(0.0, QColor(50, 55, 64));

@@ -99,4 +99,15 @@ void generateUiPictures(const QString& outDir) {
     save(UiBackgrounds::applicationIcon(), uiDir + QStringLiteral("lumenkraft.png"), "PNG");
 }
 
+void generateIcons(const QString& outDir) {
+    for (const int side : kIconSizes) {
+        const QString folder = outDir + QStringLiteral("/%1x%1/apps/").arg(side);
+        if (!QDir().mkpath(folder)) {
+            std::fprintf(stderr, "lk_datagen: cannot create %s\n", qPrintable(folder));
+            continue;
+        }
+        save(UiBackgrounds::applicationIcon(side), folder + QStringLiteral(LUMENKRAFT_APP_ID ".png"), "PNG");
+    }
+}
+
 } // namespace Datagen

@@ -12,6 +12,7 @@
 
 #include "AppPaths.h"
 #include "CatalogueListing.h"
+#include "CommandLine.h"
 #include "ContactSheet.h"
 #include "EffectCatalogue.h"
 #include "ExportJob.h"
@@ -130,6 +131,20 @@ int run(const RenderOptions& options) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Answered before anything starts, so a machine without a display (or without the data
+    // folders) still gets them.
+    switch (CommandLine::infoRequest(argc, argv)) {
+    case CommandLine::InfoRequest::Version:
+        CommandLine::print(CommandLine::versionLine(QStringLiteral("lumenkraft-render")));
+        return 0;
+    case CommandLine::InfoRequest::Help: {
+        QCoreApplication app(argc, argv);
+        parseRenderOptions({app.arguments().constFirst(), QStringLiteral("--help")});
+        return 0;
+    }
+    case CommandLine::InfoRequest::None:
+        break;
+    }
     // The sheet draws text and so brings its own GUI application object.
     if (argc > 1 && qstrcmp(argv[1], "--contact-sheet") == 0)
         return runContactSheet(argc, argv);

@@ -130,3 +130,22 @@ void Editor::waitForWorker() {
     // The worker keeps delivering its hand-overs to this thread while it is waited for.
     m_worker.wait();
 }
+
+QString Editor::lookName(EffectPanel panel, int position, const QString& picturePath) {
+    switch (panel) {
+    case FilterPanel: {
+        if (!m_filterNames)
+            m_filterNames = ReadFilterNames();
+        return m_filterNames->value(CatalogueIndexForPosition(position, m_state.filterListNumbers));
+    }
+    case LightPanel: {
+        const int k = CatalogueIndexForPosition(position, m_state.lightListNumbers);
+        return k >= 0 && k < m_catalogues.lightRecords.size() ? m_catalogues.lightRecords[k].name : QString();
+    }
+    case FramePanel: {
+        const FrameRecord* frame = FrameForThumbnail(m_catalogues.frameRecords, picturePath);
+        return frame ? frame->name : QString();
+    }
+    }
+    return {};
+}

@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <optional>
@@ -122,6 +123,10 @@ class Editor : public QObject {
     // no thumbnail is handed over any more.
     void stopWorker();
 
+    // The name of the look behind cell position of a panel's list, whose picture is picturePath,
+    // as its catalogue gives it; empty when the catalogue does not know it.
+    QString lookName(EffectPanel panel, int position, const QString& picturePath);
+
     const EditState& state() const { return m_state; }
     EditState& state() { return m_state; }
     const Catalogues& catalogues() const { return m_catalogues; }
@@ -148,5 +153,8 @@ class Editor : public QObject {
     ThumbnailWorker m_worker;
     CropTool m_cropTool;
     std::atomic<bool> m_closing{false};
+    // Read on this thread when first asked for: the first worker is still filling the filter
+    // collections while the user looks at their cells.
+    std::optional<QStringList> m_filterNames;
     QString m_intakeProblem;
 };

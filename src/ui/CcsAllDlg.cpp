@@ -534,10 +534,6 @@ void CcsAllDlg::onThumbClicked(CImgCtrl*) {
     m_editor.thumbClicked(click);
 }
 
-// The editing commands below are routing points for tools that are not wired yet.
-
-void CcsAllDlg::onPrint() {}
-
 // --- Events ----------------------------------------------------------------------------------
 
 void CcsAllDlg::paintEvent(QPaintEvent*) {

@@ -16,6 +16,7 @@
 class CButtonX;
 class CImgCtrl;
 class CPicList;
+class PntDialg;
 class reComb;
 
 // The editor's one window: a frameless, self-painted 1000 x 650 surface at (0, 0) hosting the
@@ -76,6 +77,9 @@ class CcsAllDlg : public QWidget {
     CPicList* frameList = nullptr;
 
     QIcon appIcon;
+
+    // The print dialog, made at the first print and kept for the window's life.
+    PntDialg* printDialog = nullptr;
 
     // Tells the user a file cannot be taken in, or why an export failed; a message box unless
     // replaced.

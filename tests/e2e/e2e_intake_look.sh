@@ -10,9 +10,6 @@ RENDER=$BIN_DIR/lumenkraft-render
 # coffee.png (600 x 400) fits into the view at (10, 76)-(710, 543).
 FIT_GEOMETRY=700x467+10+76
 
-grab_area() { # name geometry
-  import -window root -crop "$2" +repage "$E2E_ROOT/$1.png"
-}
 # The view compared with a rendered picture scaled into the fit rectangle.
 view_matches() { # screenshot-name rendered what
   convert "$2" -resize 700x467\! "$E2E_ROOT/$1-expected.png"
@@ -20,10 +17,6 @@ view_matches() { # screenshot-name rendered what
   cp "$E2E_ROOT/$1.png" "$ARTIFACTS/e2e-intake-$1.png"
   expect_below "$(mean_difference "$E2E_ROOT/$1.png" "$E2E_ROOT/$1-expected.png")" 0.04 "$3"
 }
-# Centre of cell k of the thumbnail list: two columns on a 95-pixel pitch.
-cell_x() { echo $((764 + 1 + 10 + 42 + ($1 % 2) * 95)); }
-cell_y() { echo $((100 + 1 + 10 + 42 + ($1 / 2) * 95)); }
-click_cell() { click_at "$(cell_x "$1")" "$(cell_y "$1")" "${2:-2}"; }
 
 start_editor
 open_picture "$PHOTO"

@@ -50,6 +50,14 @@ expect_above() { # value limit what
   awk -v d="$1" -v l="$2" 'BEGIN { exit !(d != "" && d > l) }' || fail "$3 ($1, limit $2)"
 }
 
+grab_area() { # name geometry
+  import -window root -crop "$2" +repage "$E2E_ROOT/$1.png"
+}
+# Centre of cell k of the thumbnail list: two columns on a 95-pixel pitch.
+cell_x() { echo $((764 + 1 + 10 + 42 + ($1 % 2) * 95)); }
+cell_y() { echo $((100 + 1 + 10 + 42 + ($1 / 2) * 95)); }
+click_cell() { click_at "$(cell_x "$1")" "$(cell_y "$1")" "${2:-2}"; }
+
 # The tab buttons start inactive after an intake and come back once every thumbnail is rendered.
 TAB_GEOMETRY=63x29+761+59
 

@@ -101,3 +101,8 @@ ProgramRun runProgram(const QString& program, const QStringList& arguments,
 }
 
 } // namespace TestSupport
+
+char* toString(const Rect& rect) {
+    return qstrdup(QByteArray("(") + QByteArray::number(rect.left) + ", " + QByteArray::number(rect.top) +
+                   ", " + QByteArray::number(rect.right) + ", " + QByteArray::number(rect.bottom) + ")");
+}

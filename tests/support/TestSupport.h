@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Rect.h"
+
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -42,3 +44,6 @@ ProgramRun runProgram(const QString& program, const QStringList& arguments,
                       const std::function<void()>& childSetup = {});
 
 } // namespace TestSupport
+
+// How QCOMPARE shows a rectangle that differs: (left, top, right, bottom).
+char* toString(const Rect& rect);

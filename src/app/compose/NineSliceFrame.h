@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EditState.h"
+#include "NineSliceTiles.h"
 #include "Rect.h"
 
 #include <QImage>
@@ -14,15 +15,8 @@ class QPainter;
 // are measured for the full-size picture and divided by how much smaller the picture is, as a
 // real ratio: the view, the export and the print then frame a picture in the same proportions
 // whatever its size.
-struct NineSliceLayout {
-    double divisor = 0.0;    // full-size width / picture width, both in the picture's orientation
-    int corner = 0;          // c: corner size and edge thickness
-    int edge = 0;            // e: edge tile length
-    int cornerHeight = 0;    // ch
-    int lastTileAcross = -1; // nx: tiles 0..nx along the top and bottom
-    int lastTileDown = -1;   // ny: tiles 0..ny along the sides
-    QSize canvas;            // grown past the picture when the tiles do not fit a whole number of times
-    bool framed = false;     // false when an edge tile would be under a pixel: the picture alone
+struct NineSliceLayout : NineSliceTiles {
+    double divisor = 0.0; // full-size width / picture width, both in the picture's orientation
 };
 
 // fullWidth is the width of the full-size picture turned the way picture is: a picture turned by

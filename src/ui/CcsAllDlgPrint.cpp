@@ -1,0 +1,14 @@
+// The print command of the main window.
+#include "CcsAllDlg.h"
+
+#include "PntDialg.h"
+
+void CcsAllDlg::onPrint() {
+    // The button is only active with a picture; while a thumbnail run or an export goes on, the
+    // picture state the print is taken from may still change.
+    if (!state().imageLoaded || m_editor.busy())
+        return;
+    if (!printDialog)
+        printDialog = new PntDialg(this);
+    printDialog->DoModal();
+}

@@ -1,10 +1,13 @@
 // The shipped looks one by one, on a photo: every filter at a 1000 x 750 preview (what a click
 // costs) and at 200 x 150 (what its thumbnail costs), and every light at 1000 x 750 with its
-// overlay read and stretched, as a click does.
+// overlay read and stretched, as a click does. Last, the heaviest filters on a 24-megapixel
+// picture (6000 x 4000) as they ran before their lengths grew with the picture and as they run
+// now, six times longer (what a full-size export of a 1000-pixel-wide preview costs).
 //
 //   build/bench/bench_looks [--benchmark_filter=Filter/.*/1000x750]
-#include "BenchEnvironment.h"
+//   build/bench/bench_looks --benchmark_filter=FullSize
 #include "ApplyLook.h"
+#include "BenchEnvironment.h"
 #include "EffectCatalogue.h"
 #include "EffectDispatch.h"
 #include "LightFrameCatalogue.h"
@@ -31,6 +34,16 @@ struct LooksSetup {
     MagickWand* preview = nullptr;   // 1000 x 750
     MagickWand* thumbnail = nullptr; // 200 x 150
     QString previewPath;
+    QImage photo;
+
+    // 6000 x 4000, made on first use: it takes a while and a good deal of memory.
+    MagickWand* fullSize() {
+        if (!m_fullSize)
+            m_fullSize =
+                raster2magick(photo.scaled(6000, 4000, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        return m_fullSize;
+    }
+    MagickWand* m_fullSize = nullptr;
 };
 
 LooksSetup& setup() {
@@ -38,10 +51,11 @@ LooksSetup& setup() {
     return s;
 }
 
-void BM_Filter(benchmark::State& state, int number, MagickWand* source) {
+void BM_Filter(benchmark::State& state, int number, MagickWand* source, double lengthScale) {
     const FilterLook& look = setup().catalogues.filterLooks[number - 1];
     EffectRouting routing;
     routing.renderTarget = RenderToNowhere;
+    routing.lengthScale = lengthScale;
     const int count = int(look.steps.size());
     for (auto _ : state) {
         state.PauseTiming();
@@ -76,6 +90,10 @@ void BM_ReferenceBlur(benchmark::State& state) {
     }
 }
 
+void BM_FullSizeFilter(benchmark::State& state, int number, double lengthScale) {
+    BM_Filter(state, number, setup().fullSize(), lengthScale);
+}
+
 void BM_Light(benchmark::State& state, int number) {
     auto edit = std::make_unique<EditState>();
     for (auto _ : state) {
@@ -104,7 +122,8 @@ int main(int argc, char** argv) {
     LooksSetup& s = setup();
     ReadEffectCatalogue(s.catalogues);
     ReadLightCatalogue(s.catalogues);
-    const QImage photo = RasterIO::load(photoFolder + QStringLiteral("/coffee.png"));
+    s.photo = RasterIO::load(photoFolder + QStringLiteral("/coffee.png"));
+    const QImage& photo = s.photo;
     if (s.catalogues.filterLooks.isEmpty() || photo.isNull()) {
         fprintf(stderr, "bench_looks: no catalogue in the data folder, or no photo in %s\n",
                 qPrintable(photoFolder));
@@ -124,7 +143,7 @@ int main(int argc, char** argv) {
              {std::pair{"1000x750", s.preview}, std::pair{"200x150", s.thumbnail}}) {
             const std::string name =
                 QStringLiteral("Filter/%1/").arg(n, 2, 10, QLatin1Char('0')).toStdString() + size;
-            benchmark::RegisterBenchmark(name.c_str(), BM_Filter, n, wand)
+            benchmark::RegisterBenchmark(name.c_str(), BM_Filter, n, wand, 1.0)
                 ->Unit(benchmark::kMillisecond)
                 ->UseRealTime()
                 ->MinTime(0.2);
@@ -138,11 +157,26 @@ int main(int argc, char** argv) {
             ->UseRealTime()
             ->MinTime(0.2);
     }
+    // Charcoal, Ink Drawing, Strong Blur, Pen and Ink, Relief, Oil Painting, Oval Vignette, Watercolor.
+    for (const int n : {12, 20, 21, 28, 32, 40, 48, 61}) {
+        for (const double lengthScale : {1.0, 6.0}) {
+            const std::string name = QStringLiteral("FullSize/%1/6000x4000/%2")
+                                         .arg(n, 2, 10, QLatin1Char('0'))
+                                         .arg(lengthScale == 1.0 ? "unscaled" : "scaled")
+                                         .toStdString();
+            benchmark::RegisterBenchmark(name.c_str(), BM_FullSizeFilter, n, lengthScale)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
+                ->Iterations(1);
+        }
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     DestroyMagickWand(s.preview);
     DestroyMagickWand(s.thumbnail);
+    if (s.m_fullSize)
+        DestroyMagickWand(s.m_fullSize);
     // The catalogue's pixel wands must go before MagickWand ends with the session.
     s.catalogues = Catalogues();
     return 0;

@@ -77,9 +77,11 @@ bool routeFinishedLook(EffectRouting& routing, int n, MagickWand* image) {
 
 bool run_effect_function(EffectRouting& routing, int n, MagickWand* secondImage, const EffectRecord& record,
                          int stepCount, int step, MagickWand* image) {
+    if (step == 1)
+        seedLookRandomness();
     // A failing step fails the look wherever it stands: routing a picture the library gave up
     // on would show (or export) a half-made look as if it were finished.
-    if (!runEffectOperation(image, secondImage, record)) {
+    if (!runEffectOperation(image, secondImage, record, routing.lengthScale)) {
         reportMagickFailure(image, kRoutine, __LINE__);
         return false;
     }

@@ -1,5 +1,7 @@
 #include "EffectOperations.h"
 
+#include "ScaledOperations.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -23,6 +25,26 @@ struct Step {
     int nenum = 0;
     std::array<double, 4> A4{};
     std::array<double, 6> A6{};
+    // Pixels of the picture per pixel of the preview the look was made on (see lengthScale), and
+    // the numbers as the catalogue gives them, before any scaling.
+    double lengthScale = 1.0;
+    struct {
+        double R = 0, S = 0, B = 0, C = 0;
+    } given;
+
+    // A size in pixels that the operation fixes rather than takes from the step.
+    double pixels(double preview) const { return preview * lengthScale; }
+};
+
+// Which of a step's four numbers (R, S, B, C) an operation takes as lengths in pixels: radii,
+// sigmas, window and border sizes, offsets and positions. These are the numbers that grow with
+// the picture; colours, angles, amounts, percentages and thresholds stay as the catalogue has them.
+enum LengthArguments : unsigned {
+    NoLength = 0,
+    LengthR = 1,
+    LengthS = 2,
+    LengthB = 4,
+    LengthC = 8,
 };
 
 // int(x): toward zero, held inside the library's ssize_t so a wild catalogue value cannot
@@ -110,6 +132,26 @@ MagickBooleanType diamondFilter(const Step& s) {
     return MagickFilterImageChannel(s.image, s.ch, diamond.get());
 }
 
+// On a picture larger than the preview these three need more than longer lengths; on the preview
+// itself (and anything smaller) they are the library's own.
+MagickBooleanType charcoal(const Step& s) {
+    if (s.lengthScale <= 1.0)
+        return MagickCharcoalImage(s.image, s.R, s.S);
+    return charcoalAtScale(s.image, s.given.R, s.given.S, s.lengthScale) ? MagickTrue : MagickFalse;
+}
+
+MagickBooleanType edge(const Step& s) {
+    if (s.lengthScale <= 1.0)
+        return MagickEdgeImage(s.image, s.R);
+    return edgeAtScale(s.image, s.given.R, s.lengthScale) ? MagickTrue : MagickFalse;
+}
+
+MagickBooleanType shade(const Step& s) {
+    if (s.lengthScale <= 1.0)
+        return MagickShadeImage(s.image, s.b1, s.R, s.S);
+    return shadeAtScale(s.image, s.b1 == MagickTrue, s.R, s.S, s.lengthScale) ? MagickTrue : MagickFalse;
+}
+
 MagickBooleanType polaroid(const Step& s) {
     DrawingWand* drawing = NewDrawingWand();
     DrawCircle(drawing, s.R, s.S, s.B, s.C);
@@ -121,111 +163,130 @@ MagickBooleanType polaroid(const Step& s) {
 struct Operation {
     int number;
     const char* name;
+    unsigned lengths; // LengthArguments
     MagickBooleanType (*run)(const Step&);
 };
 
 // clang-format off
-// One row per catalogue number: the call and its arguments after the image wand.
+// One row per catalogue number: the call, which of R, S, B, C are lengths, and the arguments
+// after the image wand. The rows where that is not plain:
+// - 5, 211: the neighbourhood's width and height are lengths; 5's offset is an intensity.
+// - 35, 36: the overlay's position; a light lays its overlay at (0, 0), which stays put.
+// - 44: a shift along the colour map, counted in map entries, not pixels.
+// - 50, 69, 70, 208: the derived arrays A4 and A6 hold coefficients, and for 208 coordinates mixed
+//   with fixed offsets and colour values; none of it is a plain length, so nothing scales.
+// - 62: the unity kernel leaves every pixel as it is whatever its geometry.
+// - 63: "Diamond:4" is a fixed, unnormalised kernel; a larger one would brighten as well as reach
+//   further, so it keeps its size.
+// - 65: the fill's seed point (S, B) is a position; R is a colour distance.
+// - 98, 135, 136, 150, 198, 203, 214: amounts and angles.
+// - 125: the dither map is a pattern of a few pixels by design, as on screen.
+// - 130: R is the angle (the circle on the drawing wand draws nothing on a polaroid).
+// - 146: resolution and blur are relative to the picture; 148: the fixed 100 x 100 target is a
+//   size in pixels and grows with the picture, its blur is a factor.
+// - 199: the shadow's sigma and offset are lengths; R is its opacity.
+// - 226: the vignette's R and S are the radius and sigma of its soft edge, B and C its inset.
+// - 23, 52, 198: edges and shading depend on more than their lengths; see ScaledOperations.h.
 constexpr Operation kOperations[] = {
-    {5, "MagickAdaptiveThresholdImage", [](const Step& s) { return MagickAdaptiveThresholdImage(s.image, toSize(s.R), toSize(s.S), toInt(s.B)); }},
-    {7, "MagickAddNoiseImage", [](const Step& s) { const auto t = noise(s); return t ? MagickAddNoiseImage(s.image, *t) : kSkipped; }},
-    {8, "MagickAddNoiseImageChannel", [](const Step& s) { const auto t = noise(s); return t ? MagickAddNoiseImageChannel(s.image, s.ch, *t) : kSkipped; }},
-    {13, "MagickAutoGammaImageChannel", [](const Step& s) { return MagickAutoGammaImageChannel(s.image, s.ch); }},
-    {16, "MagickBlackThresholdImage", [](const Step& s) { return MagickBlackThresholdImage(s.image, s.c1); }},
-    {17, "MagickBlueShiftImage", [](const Step& s) { return MagickBlueShiftImage(s.image, s.R); }},
-    {18, "MagickBlurImage", [](const Step& s) { return MagickBlurImage(s.image, s.R, s.S); }},
-    {19, "MagickBlurImageChannel", [](const Step& s) { return MagickBlurImageChannel(s.image, s.ch, s.R, s.S); }},
-    {20, "MagickBorderImage", [](const Step& s) { return MagickBorderImage(s.image, s.c1, toSize(s.R), toSize(s.S)); }},
-    {21, "MagickBrightnessContrastImage", [](const Step& s) { return MagickBrightnessContrastImage(s.image, s.R, s.S); }},
-    {22, "MagickBrightnessContrastImageChannel", [](const Step& s) { return MagickBrightnessContrastImageChannel(s.image, s.ch, s.R, s.S); }},
-    {23, "MagickCharcoalImage", [](const Step& s) { return MagickCharcoalImage(s.image, s.R, s.S); }},
-    {32, "MagickColorizeImage", [](const Step& s) { return MagickColorizeImage(s.image, s.c1, s.c2); }},
-    {35, "MagickCompositeImage", [](const Step& s) { const auto op = compose(s); return op ? MagickCompositeImage(s.image, s.src, *op, toInt(s.R), toInt(s.S)) : kSkipped; }},
-    {36, "MagickCompositeImageChannel", [](const Step& s) { const auto op = compose(s); return op ? MagickCompositeImageChannel(s.image, s.ch, s.src, *op, toInt(s.R), toInt(s.S)) : kSkipped; }},
-    {38, "MagickContrastImage", [](const Step& s) { return MagickContrastImage(s.image, s.b1); }},
-    {44, "MagickCycleColormapImage", [](const Step& s) { return MagickCycleColormapImage(s.image, toInt(s.R)); }},
-    {50, "MagickDistortImage", [](const Step& s) { const auto m = distortion(s); return m ? MagickDistortImage(s.image, *m, 4, s.A4.data(), s.b1) : kSkipped; }},
-    {52, "MagickEdgeImage", [](const Step& s) { return MagickEdgeImage(s.image, s.R); }},
-    {53, "MagickEmbossImage", [](const Step& s) { return MagickEmbossImage(s.image, s.R, s.S); }},
-    {56, "MagickEqualizeImage", [](const Step& s) { return MagickEqualizeImage(s.image); }},
-    {57, "MagickEqualizeImageChannel", [](const Step& s) { return MagickEqualizeImageChannel(s.image, s.ch); }},
-    {58, "MagickEvaluateImage", [](const Step& s) { const auto op = evaluation(s); return op ? MagickEvaluateImage(s.image, *op, s.R) : kSkipped; }},
-    {59, "MagickEvaluateImageChannel", [](const Step& s) { const auto op = evaluation(s); return op ? MagickEvaluateImageChannel(s.image, s.ch, *op, s.R) : kSkipped; }},
-    {62, "MagickFilterImage", unityFilter},
-    {63, "MagickFilterImageChannel", diamondFilter},
-    {64, "MagickFlipImage", [](const Step& s) { return MagickFlipImage(s.image); }},
-    {65, "MagickFloodfillPaintImage", [](const Step& s) { return MagickFloodfillPaintImage(s.image, s.ch, s.c1, s.R, s.c2, toInt(s.S), toInt(s.B), s.b1); }},
-    {66, "MagickFlopImage", [](const Step& s) { return MagickFlopImage(s.image); }},
-    {67, "MagickForwardFourierTransformImage", [](const Step& s) { return MagickForwardFourierTransformImage(s.image, s.b1); }},
-    {68, "MagickFrameImage", [](const Step& s) { return MagickFrameImage(s.image, s.c1, toSize(s.R), toSize(s.S), toInt(s.B), toInt(s.C)); }},
-    {69, "MagickFunctionImage", [](const Step& s) { const auto f = function(s); return f ? MagickFunctionImage(s.image, *f, 4, s.A4.data()) : kSkipped; }},
-    {70, "MagickFunctionImageChannel", [](const Step& s) { const auto f = function(s); return f ? MagickFunctionImageChannel(s.image, s.ch, *f, 4, s.A4.data()) : kSkipped; }},
-    {71, "MagickGammaImage", [](const Step& s) { return MagickGammaImage(s.image, s.R); }},
-    {72, "MagickGammaImageChannel", [](const Step& s) { return MagickGammaImageChannel(s.image, s.ch, s.R); }},
-    {73, "MagickGaussianBlurImage", [](const Step& s) { return MagickGaussianBlurImage(s.image, s.R, s.S); }},
-    {95, "MagickHaldClutImageChannel", [](const Step& s) { return MagickHaldClutImageChannel(s.image, s.ch, s.src); }},
-    {98, "MagickImplodeImage", [](const Step& s) { return MagickImplodeImage(s.image, s.R); }},
-    {102, "MagickLevelImage", [](const Step& s) { return MagickLevelImage(s.image, s.R, s.S, s.B); }},
-    {103, "MagickLevelImageChannel", [](const Step& s) { return MagickLevelImageChannel(s.image, s.ch, s.R, s.S, s.B); }},
-    {106, "MagickMagnifyImage", [](const Step& s) { return MagickMagnifyImage(s.image); }},
-    {108, "MagickMinifyImage", [](const Step& s) { return MagickMinifyImage(s.image); }},
-    {110, "MagickModulateImage", [](const Step& s) { return MagickModulateImage(s.image, s.R, s.S, s.B); }},
-    {113, "MagickMotionBlurImage", [](const Step& s) { return MagickMotionBlurImage(s.image, s.R, s.S, s.B); }},
-    {114, "MagickMotionBlurImageChannel", [](const Step& s) { return MagickMotionBlurImageChannel(s.image, s.ch, s.R, s.S, s.B); }},
-    {115, "MagickNegateImage", [](const Step& s) { return MagickNegateImage(s.image, s.b1); }},
-    {116, "MagickNegateImageChannel", [](const Step& s) { return MagickNegateImageChannel(s.image, s.ch, s.b1); }},
-    {121, "MagickOilPaintImage", [](const Step& s) { return MagickOilPaintImage(s.image, s.R); }},
-    {122, "MagickOpaquePaintImage", [](const Step& s) { return MagickOpaquePaintImage(s.image, s.c1, s.c2, s.R, s.b1); }},
-    {123, "MagickOpaquePaintImageChannel", [](const Step& s) { return MagickOpaquePaintImageChannel(s.image, s.ch, s.c1, s.c2, s.R, s.b1); }},
-    {125, "MagickOrderedPosterizeImageChannel", [](const Step& s) { return MagickOrderedPosterizeImageChannel(s.image, s.ch, "o3x3,6"); }},
-    {126, "MagickTransparentPaintImage", [](const Step& s) { return MagickTransparentPaintImage(s.image, s.c1, s.R, s.S, s.b1); }},
-    {130, "MagickPolaroidImage", polaroid},
-    {131, "MagickPosterizeImage", [](const Step& s) { return MagickPosterizeImage(s.image, toSize(s.R), s.b1); }},
-    {133, "MagickQuantizeImage", [](const Step& s) { const auto cs = colourSpace(s); return cs ? MagickQuantizeImage(s.image, 256, *cs, toSize(s.S), s.b1, s.b2) : kSkipped; }},
-    {134, "MagickQuantizeImages", [](const Step& s) { const auto cs = colourSpace(s); return cs ? MagickQuantizeImages(s.image, 256, *cs, toSize(s.S), s.b1, s.b2) : kSkipped; }},
+    {5, "MagickAdaptiveThresholdImage", LengthR | LengthS, [](const Step& s) { return MagickAdaptiveThresholdImage(s.image, toSize(s.R), toSize(s.S), toInt(s.B)); }},
+    {7, "MagickAddNoiseImage", NoLength, [](const Step& s) { const auto t = noise(s); return t ? MagickAddNoiseImage(s.image, *t) : kSkipped; }},
+    {8, "MagickAddNoiseImageChannel", NoLength, [](const Step& s) { const auto t = noise(s); return t ? MagickAddNoiseImageChannel(s.image, s.ch, *t) : kSkipped; }},
+    {13, "MagickAutoGammaImageChannel", NoLength, [](const Step& s) { return MagickAutoGammaImageChannel(s.image, s.ch); }},
+    {16, "MagickBlackThresholdImage", NoLength, [](const Step& s) { return MagickBlackThresholdImage(s.image, s.c1); }},
+    {17, "MagickBlueShiftImage", NoLength, [](const Step& s) { return MagickBlueShiftImage(s.image, s.R); }},
+    {18, "MagickBlurImage", LengthR | LengthS, [](const Step& s) { return MagickBlurImage(s.image, s.R, s.S); }},
+    {19, "MagickBlurImageChannel", LengthR | LengthS, [](const Step& s) { return MagickBlurImageChannel(s.image, s.ch, s.R, s.S); }},
+    {20, "MagickBorderImage", LengthR | LengthS, [](const Step& s) { return MagickBorderImage(s.image, s.c1, toSize(s.R), toSize(s.S)); }},
+    {21, "MagickBrightnessContrastImage", NoLength, [](const Step& s) { return MagickBrightnessContrastImage(s.image, s.R, s.S); }},
+    {22, "MagickBrightnessContrastImageChannel", NoLength, [](const Step& s) { return MagickBrightnessContrastImageChannel(s.image, s.ch, s.R, s.S); }},
+    {23, "MagickCharcoalImage", LengthR | LengthS, charcoal},
+    {32, "MagickColorizeImage", NoLength, [](const Step& s) { return MagickColorizeImage(s.image, s.c1, s.c2); }},
+    {35, "MagickCompositeImage", LengthR | LengthS, [](const Step& s) { const auto op = compose(s); return op ? MagickCompositeImage(s.image, s.src, *op, toInt(s.R), toInt(s.S)) : kSkipped; }},
+    {36, "MagickCompositeImageChannel", LengthR | LengthS, [](const Step& s) { const auto op = compose(s); return op ? MagickCompositeImageChannel(s.image, s.ch, s.src, *op, toInt(s.R), toInt(s.S)) : kSkipped; }},
+    {38, "MagickContrastImage", NoLength, [](const Step& s) { return MagickContrastImage(s.image, s.b1); }},
+    {44, "MagickCycleColormapImage", NoLength, [](const Step& s) { return MagickCycleColormapImage(s.image, toInt(s.R)); }},
+    {50, "MagickDistortImage", NoLength, [](const Step& s) { const auto m = distortion(s); return m ? MagickDistortImage(s.image, *m, 4, s.A4.data(), s.b1) : kSkipped; }},
+    {52, "MagickEdgeImage", LengthR, edge},
+    {53, "MagickEmbossImage", LengthR | LengthS, [](const Step& s) { return MagickEmbossImage(s.image, s.R, s.S); }},
+    {56, "MagickEqualizeImage", NoLength, [](const Step& s) { return MagickEqualizeImage(s.image); }},
+    {57, "MagickEqualizeImageChannel", NoLength, [](const Step& s) { return MagickEqualizeImageChannel(s.image, s.ch); }},
+    {58, "MagickEvaluateImage", NoLength, [](const Step& s) { const auto op = evaluation(s); return op ? MagickEvaluateImage(s.image, *op, s.R) : kSkipped; }},
+    {59, "MagickEvaluateImageChannel", NoLength, [](const Step& s) { const auto op = evaluation(s); return op ? MagickEvaluateImageChannel(s.image, s.ch, *op, s.R) : kSkipped; }},
+    {62, "MagickFilterImage", NoLength, unityFilter},
+    {63, "MagickFilterImageChannel", NoLength, diamondFilter},
+    {64, "MagickFlipImage", NoLength, [](const Step& s) { return MagickFlipImage(s.image); }},
+    {65, "MagickFloodfillPaintImage", LengthS | LengthB, [](const Step& s) { return MagickFloodfillPaintImage(s.image, s.ch, s.c1, s.R, s.c2, toInt(s.S), toInt(s.B), s.b1); }},
+    {66, "MagickFlopImage", NoLength, [](const Step& s) { return MagickFlopImage(s.image); }},
+    {67, "MagickForwardFourierTransformImage", NoLength, [](const Step& s) { return MagickForwardFourierTransformImage(s.image, s.b1); }},
+    {68, "MagickFrameImage", LengthR | LengthS | LengthB | LengthC, [](const Step& s) { return MagickFrameImage(s.image, s.c1, toSize(s.R), toSize(s.S), toInt(s.B), toInt(s.C)); }},
+    {69, "MagickFunctionImage", NoLength, [](const Step& s) { const auto f = function(s); return f ? MagickFunctionImage(s.image, *f, 4, s.A4.data()) : kSkipped; }},
+    {70, "MagickFunctionImageChannel", NoLength, [](const Step& s) { const auto f = function(s); return f ? MagickFunctionImageChannel(s.image, s.ch, *f, 4, s.A4.data()) : kSkipped; }},
+    {71, "MagickGammaImage", NoLength, [](const Step& s) { return MagickGammaImage(s.image, s.R); }},
+    {72, "MagickGammaImageChannel", NoLength, [](const Step& s) { return MagickGammaImageChannel(s.image, s.ch, s.R); }},
+    {73, "MagickGaussianBlurImage", LengthR | LengthS, [](const Step& s) { return MagickGaussianBlurImage(s.image, s.R, s.S); }},
+    {95, "MagickHaldClutImageChannel", NoLength, [](const Step& s) { return MagickHaldClutImageChannel(s.image, s.ch, s.src); }},
+    {98, "MagickImplodeImage", NoLength, [](const Step& s) { return MagickImplodeImage(s.image, s.R); }},
+    {102, "MagickLevelImage", NoLength, [](const Step& s) { return MagickLevelImage(s.image, s.R, s.S, s.B); }},
+    {103, "MagickLevelImageChannel", NoLength, [](const Step& s) { return MagickLevelImageChannel(s.image, s.ch, s.R, s.S, s.B); }},
+    {106, "MagickMagnifyImage", NoLength, [](const Step& s) { return MagickMagnifyImage(s.image); }},
+    {108, "MagickMinifyImage", NoLength, [](const Step& s) { return MagickMinifyImage(s.image); }},
+    {110, "MagickModulateImage", NoLength, [](const Step& s) { return MagickModulateImage(s.image, s.R, s.S, s.B); }},
+    {113, "MagickMotionBlurImage", LengthR | LengthS, [](const Step& s) { return MagickMotionBlurImage(s.image, s.R, s.S, s.B); }},
+    {114, "MagickMotionBlurImageChannel", LengthR | LengthS, [](const Step& s) { return MagickMotionBlurImageChannel(s.image, s.ch, s.R, s.S, s.B); }},
+    {115, "MagickNegateImage", NoLength, [](const Step& s) { return MagickNegateImage(s.image, s.b1); }},
+    {116, "MagickNegateImageChannel", NoLength, [](const Step& s) { return MagickNegateImageChannel(s.image, s.ch, s.b1); }},
+    {121, "MagickOilPaintImage", LengthR, [](const Step& s) { return MagickOilPaintImage(s.image, s.R); }},
+    {122, "MagickOpaquePaintImage", NoLength, [](const Step& s) { return MagickOpaquePaintImage(s.image, s.c1, s.c2, s.R, s.b1); }},
+    {123, "MagickOpaquePaintImageChannel", NoLength, [](const Step& s) { return MagickOpaquePaintImageChannel(s.image, s.ch, s.c1, s.c2, s.R, s.b1); }},
+    {125, "MagickOrderedPosterizeImageChannel", NoLength, [](const Step& s) { return MagickOrderedPosterizeImageChannel(s.image, s.ch, "o3x3,6"); }},
+    {126, "MagickTransparentPaintImage", NoLength, [](const Step& s) { return MagickTransparentPaintImage(s.image, s.c1, s.R, s.S, s.b1); }},
+    {130, "MagickPolaroidImage", NoLength, polaroid},
+    {131, "MagickPosterizeImage", NoLength, [](const Step& s) { return MagickPosterizeImage(s.image, toSize(s.R), s.b1); }},
+    {133, "MagickQuantizeImage", NoLength, [](const Step& s) { const auto cs = colourSpace(s); return cs ? MagickQuantizeImage(s.image, 256, *cs, toSize(s.S), s.b1, s.b2) : kSkipped; }},
+    {134, "MagickQuantizeImages", NoLength, [](const Step& s) { const auto cs = colourSpace(s); return cs ? MagickQuantizeImages(s.image, 256, *cs, toSize(s.S), s.b1, s.b2) : kSkipped; }},
     // The radial blur, under the name the library has given it since (same routine, same result).
-    {135, "MagickRotationalBlurImage", [](const Step& s) { return MagickRotationalBlurImage(s.image, s.R); }},
-    {136, "MagickRotationalBlurImageChannel", [](const Step& s) { return MagickRotationalBlurImageChannel(s.image, s.ch, s.R); }},
-    {137, "MagickRaiseImage", [](const Step& s) { return MagickRaiseImage(s.image, toSize(s.R), toSize(s.S), toInt(s.B), toInt(s.C), s.b1); }},
-    {138, "MagickRandomThresholdImage", [](const Step& s) { return MagickRandomThresholdImage(s.image, s.R, s.S); }},
-    {139, "MagickRandomThresholdImageChannel", [](const Step& s) { return MagickRandomThresholdImageChannel(s.image, s.ch, s.R, s.S); }},
-    {146, "MagickResampleImage", [](const Step& s) { const auto f = resizeFilter(s); return f ? MagickResampleImage(s.image, 60.0, 60.0, *f, s.B) : kSkipped; }},
-    {148, "MagickResizeImage", [](const Step& s) { const auto f = resizeFilter(s); return f ? MagickResizeImage(s.image, 100, 100, *f, s.R) : kSkipped; }},
-    {149, "MagickRollImage", [](const Step& s) { return MagickRollImage(s.image, toInt(s.R), toInt(s.S)); }},
-    {150, "MagickRotateImage", [](const Step& s) { return MagickRotateImage(s.image, s.c1, s.R); }},
-    {152, "MagickScaleImage", [](const Step& s) { return MagickScaleImage(s.image, toSize(s.R), toSize(s.S)); }},
-    {153, "MagickSegmentImage", [](const Step& s) { const auto cs = colourSpace(s); return cs ? MagickSegmentImage(s.image, *cs, s.b1, s.R, s.S) : kSkipped; }},
-    {156, "MagickSeparateImageChannel", [](const Step& s) { return MagickSeparateImageChannel(s.image, s.ch); }},
-    {157, "MagickSepiaToneImage", [](const Step& s) { return MagickSepiaToneImage(s.image, s.R); }},
-    {160, "MagickSetImageBackgroundColor", [](const Step& s) { return MagickSetImageBackgroundColor(s.image, s.c1); }},
-    {161, "MagickSetImageBias", [](const Step& s) { return MagickSetImageBias(s.image, s.R); }},
-    {171, "MagickSetImageDelay", [](const Step& s) { return MagickSetImageDelay(s.image, toSize(s.R)); }},
-    {187, "MagickSetImageOpacity", [](const Step& s) { return MagickSetImageOpacity(s.image, s.R); }},
-    {193, "MagickSetImageScene", [](const Step& s) { return MagickSetImageScene(s.image, toSize(s.R)); }},
-    {198, "MagickShadeImage", [](const Step& s) { return MagickShadeImage(s.image, s.b1, s.R, s.S); }},
-    {199, "MagickShadowImage", [](const Step& s) { return MagickShadowImage(s.image, s.R, s.S, toInt(s.B), toInt(s.C)); }},
-    {200, "MagickSharpenImage", [](const Step& s) { return MagickSharpenImage(s.image, s.R, s.S); }},
-    {201, "MagickSharpenImageChannel", [](const Step& s) { return MagickSharpenImageChannel(s.image, s.ch, s.R, s.S); }},
-    {202, "MagickShaveImage", [](const Step& s) { return MagickShaveImage(s.image, toSize(s.R), toSize(s.S)); }},
-    {203, "MagickShearImage", [](const Step& s) { return MagickShearImage(s.image, s.c1, s.R, s.S); }},
-    {204, "MagickSigmoidalContrastImage", [](const Step& s) { return MagickSigmoidalContrastImage(s.image, s.b1, s.R, s.S); }},
-    {205, "MagickSigmoidalContrastImageChannel", [](const Step& s) { return MagickSigmoidalContrastImageChannel(s.image, s.ch, s.b1, s.R, s.S); }},
-    {206, "MagickSketchImage", [](const Step& s) { return MagickSketchImage(s.image, s.R, s.S, s.B); }},
-    {207, "MagickSolarizeImage", [](const Step& s) { return MagickSolarizeImage(s.image, s.R); }},
-    {208, "MagickSparseColorImage", [](const Step& s) { const auto m = sparseMethod(s); return m ? MagickSparseColorImage(s.image, s.ch, *m, 6, s.A6.data()) : kSkipped; }},
-    {209, "MagickSpliceImage", [](const Step& s) { return MagickSpliceImage(s.image, toSize(s.R), toSize(s.S), toInt(s.B), toInt(s.C)); }},
-    {210, "MagickSpreadImage", [](const Step& s) { return MagickSpreadImage(s.image, s.R); }},
-    {211, "MagickStatisticImageChannel", [](const Step& s) { const auto t = statistic(s); return t ? MagickStatisticImageChannel(s.image, s.ch, *t, toSize(s.R), toSize(s.S)) : kSkipped; }},
-    {214, "MagickSwirlImage", [](const Step& s) { return MagickSwirlImage(s.image, s.R); }},
-    {215, "MagickTintImage", [](const Step& s) { return MagickTintImage(s.image, s.c1, s.c2); }},
-    {216, "MagickTransformImageColorspace", [](const Step& s) { const auto cs = colourSpace(s); return cs ? MagickTransformImageColorspace(s.image, *cs) : kSkipped; }},
-    {220, "MagickThresholdImageChannel", [](const Step& s) { return MagickThresholdImageChannel(s.image, s.ch, s.R); }},
-    {223, "MagickUniqueImageColors", [](const Step& s) { return MagickUniqueImageColors(s.image); }},
-    {224, "MagickUnsharpMaskImage", [](const Step& s) { return MagickUnsharpMaskImage(s.image, s.R, s.S, s.B, s.C); }},
-    {225, "MagickUnsharpMaskImageChannel", [](const Step& s) { return MagickUnsharpMaskImageChannel(s.image, s.ch, s.R, s.S, s.B, s.C); }},
-    {226, "MagickVignetteImage", [](const Step& s) { return MagickVignetteImage(s.image, s.R, s.S, toInt(s.B), toInt(s.C)); }},
-    {227, "MagickWaveImage", [](const Step& s) { return MagickWaveImage(s.image, s.R, s.S); }},
-    {228, "MagickWhiteThresholdImage", [](const Step& s) { return MagickWhiteThresholdImage(s.image, s.c1); }},
+    {135, "MagickRotationalBlurImage", NoLength, [](const Step& s) { return MagickRotationalBlurImage(s.image, s.R); }},
+    {136, "MagickRotationalBlurImageChannel", NoLength, [](const Step& s) { return MagickRotationalBlurImageChannel(s.image, s.ch, s.R); }},
+    {137, "MagickRaiseImage", LengthR | LengthS | LengthB | LengthC, [](const Step& s) { return MagickRaiseImage(s.image, toSize(s.R), toSize(s.S), toInt(s.B), toInt(s.C), s.b1); }},
+    {138, "MagickRandomThresholdImage", NoLength, [](const Step& s) { return MagickRandomThresholdImage(s.image, s.R, s.S); }},
+    {139, "MagickRandomThresholdImageChannel", NoLength, [](const Step& s) { return MagickRandomThresholdImageChannel(s.image, s.ch, s.R, s.S); }},
+    {146, "MagickResampleImage", NoLength, [](const Step& s) { const auto f = resizeFilter(s); return f ? MagickResampleImage(s.image, 60.0, 60.0, *f, s.B) : kSkipped; }},
+    {148, "MagickResizeImage", NoLength, [](const Step& s) { const auto f = resizeFilter(s); return f ? MagickResizeImage(s.image, toSize(s.pixels(100)), toSize(s.pixels(100)), *f, s.R) : kSkipped; }},
+    {149, "MagickRollImage", LengthR | LengthS, [](const Step& s) { return MagickRollImage(s.image, toInt(s.R), toInt(s.S)); }},
+    {150, "MagickRotateImage", NoLength, [](const Step& s) { return MagickRotateImage(s.image, s.c1, s.R); }},
+    {152, "MagickScaleImage", LengthR | LengthS, [](const Step& s) { return MagickScaleImage(s.image, toSize(s.R), toSize(s.S)); }},
+    {153, "MagickSegmentImage", NoLength, [](const Step& s) { const auto cs = colourSpace(s); return cs ? MagickSegmentImage(s.image, *cs, s.b1, s.R, s.S) : kSkipped; }},
+    {156, "MagickSeparateImageChannel", NoLength, [](const Step& s) { return MagickSeparateImageChannel(s.image, s.ch); }},
+    {157, "MagickSepiaToneImage", NoLength, [](const Step& s) { return MagickSepiaToneImage(s.image, s.R); }},
+    {160, "MagickSetImageBackgroundColor", NoLength, [](const Step& s) { return MagickSetImageBackgroundColor(s.image, s.c1); }},
+    {161, "MagickSetImageBias", NoLength, [](const Step& s) { return MagickSetImageBias(s.image, s.R); }},
+    {171, "MagickSetImageDelay", NoLength, [](const Step& s) { return MagickSetImageDelay(s.image, toSize(s.R)); }},
+    {187, "MagickSetImageOpacity", NoLength, [](const Step& s) { return MagickSetImageOpacity(s.image, s.R); }},
+    {193, "MagickSetImageScene", NoLength, [](const Step& s) { return MagickSetImageScene(s.image, toSize(s.R)); }},
+    {198, "MagickShadeImage", NoLength, shade},
+    {199, "MagickShadowImage", LengthS | LengthB | LengthC, [](const Step& s) { return MagickShadowImage(s.image, s.R, s.S, toInt(s.B), toInt(s.C)); }},
+    {200, "MagickSharpenImage", LengthR | LengthS, [](const Step& s) { return MagickSharpenImage(s.image, s.R, s.S); }},
+    {201, "MagickSharpenImageChannel", LengthR | LengthS, [](const Step& s) { return MagickSharpenImageChannel(s.image, s.ch, s.R, s.S); }},
+    {202, "MagickShaveImage", LengthR | LengthS, [](const Step& s) { return MagickShaveImage(s.image, toSize(s.R), toSize(s.S)); }},
+    {203, "MagickShearImage", NoLength, [](const Step& s) { return MagickShearImage(s.image, s.c1, s.R, s.S); }},
+    {204, "MagickSigmoidalContrastImage", NoLength, [](const Step& s) { return MagickSigmoidalContrastImage(s.image, s.b1, s.R, s.S); }},
+    {205, "MagickSigmoidalContrastImageChannel", NoLength, [](const Step& s) { return MagickSigmoidalContrastImageChannel(s.image, s.ch, s.b1, s.R, s.S); }},
+    {206, "MagickSketchImage", LengthR | LengthS, [](const Step& s) { return MagickSketchImage(s.image, s.R, s.S, s.B); }},
+    {207, "MagickSolarizeImage", NoLength, [](const Step& s) { return MagickSolarizeImage(s.image, s.R); }},
+    {208, "MagickSparseColorImage", NoLength, [](const Step& s) { const auto m = sparseMethod(s); return m ? MagickSparseColorImage(s.image, s.ch, *m, 6, s.A6.data()) : kSkipped; }},
+    {209, "MagickSpliceImage", LengthR | LengthS | LengthB | LengthC, [](const Step& s) { return MagickSpliceImage(s.image, toSize(s.R), toSize(s.S), toInt(s.B), toInt(s.C)); }},
+    {210, "MagickSpreadImage", LengthR, [](const Step& s) { return MagickSpreadImage(s.image, s.R); }},
+    {211, "MagickStatisticImageChannel", LengthR | LengthS, [](const Step& s) { const auto t = statistic(s); return t ? MagickStatisticImageChannel(s.image, s.ch, *t, toSize(s.R), toSize(s.S)) : kSkipped; }},
+    {214, "MagickSwirlImage", NoLength, [](const Step& s) { return MagickSwirlImage(s.image, s.R); }},
+    {215, "MagickTintImage", NoLength, [](const Step& s) { return MagickTintImage(s.image, s.c1, s.c2); }},
+    {216, "MagickTransformImageColorspace", NoLength, [](const Step& s) { const auto cs = colourSpace(s); return cs ? MagickTransformImageColorspace(s.image, *cs) : kSkipped; }},
+    {220, "MagickThresholdImageChannel", NoLength, [](const Step& s) { return MagickThresholdImageChannel(s.image, s.ch, s.R); }},
+    {223, "MagickUniqueImageColors", NoLength, [](const Step& s) { return MagickUniqueImageColors(s.image); }},
+    {224, "MagickUnsharpMaskImage", LengthR | LengthS, [](const Step& s) { return MagickUnsharpMaskImage(s.image, s.R, s.S, s.B, s.C); }},
+    {225, "MagickUnsharpMaskImageChannel", LengthR | LengthS, [](const Step& s) { return MagickUnsharpMaskImageChannel(s.image, s.ch, s.R, s.S, s.B, s.C); }},
+    {226, "MagickVignetteImage", LengthR | LengthS | LengthB | LengthC, [](const Step& s) { return MagickVignetteImage(s.image, s.R, s.S, toInt(s.B), toInt(s.C)); }},
+    {227, "MagickWaveImage", LengthR | LengthS, [](const Step& s) { return MagickWaveImage(s.image, s.R, s.S); }},
+    {228, "MagickWhiteThresholdImage", NoLength, [](const Step& s) { return MagickWhiteThresholdImage(s.image, s.c1); }},
 };
 // clang-format on
 
@@ -258,10 +319,14 @@ class ColourArgument {
 
 } // namespace
 
-bool runEffectOperation(MagickWand* image, MagickWand* secondImage, const EffectRecord& record) {
+bool runEffectOperation(MagickWand* image, MagickWand* secondImage, const EffectRecord& record,
+                        double lengthScale) {
     const Operation* operation = findOperation(record.neffectfunction);
     if (!operation)
         return record.neffectfunction != 0;
+    const auto scaled = [&](float value, LengthArguments argument) {
+        return (operation->lengths & argument) ? double(value) * lengthScale : double(value);
+    };
 
     const ColourArgument colour1(record.color1);
     const ColourArgument colour2(record.color2);
@@ -269,10 +334,12 @@ bool runEffectOperation(MagickWand* image, MagickWand* secondImage, const Effect
     s.image = image;
     s.src = secondImage;
     s.ch = ChannelType(record.imchannel);
-    s.R = record.radius;
-    s.S = record.sigma;
-    s.B = record.brightness;
-    s.C = record.contrast;
+    s.R = scaled(record.radius, LengthR);
+    s.S = scaled(record.sigma, LengthS);
+    s.B = scaled(record.brightness, LengthB);
+    s.C = scaled(record.contrast, LengthC);
+    s.lengthScale = lengthScale;
+    s.given = {record.radius, record.sigma, record.brightness, record.contrast};
     s.b1 = flag(record.imboolval1);
     s.b2 = flag(record.imboolval2);
     s.c1 = colour1.get();
@@ -283,6 +350,11 @@ bool runEffectOperation(MagickWand* image, MagickWand* secondImage, const Effect
     s.A6 = {record.radius + 2,   record.sigma + 2,  -157.62032765799472,
             -0.4975379836532773, record.brightness, record.contrast};
     return operation->run(s) == MagickTrue;
+}
+
+void seedLookRandomness() {
+    // The same value every time, so a look started on another thread meanwhile sees no change.
+    SetRandomSecretKey(kLookRandomKey);
 }
 
 QList<int> effectOperationNumbers() {

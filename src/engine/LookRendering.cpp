@@ -2,6 +2,7 @@
 
 #include "EffectDispatch.h"
 #include "MagickBridge.h"
+#include "RasterIO.h"
 
 #include <wand/MagickWand.h>
 
@@ -26,7 +27,17 @@ bool readPicture(MagickWand* wand, const QString& path, const char* routine, uns
         MagickRemoveImage(wand);
     }
     MagickSetFirstIterator(wand);
-    return true;
+    // Working files are sRGB already; a file from elsewhere whose numbers are not is decoded as
+    // everywhere else in the program, converted, so that a look never runs on foreign numbers.
+    if (!holdsForeignColours(wand))
+        return true;
+    const QImage picture = RasterIO::load(path);
+    if (picture.isNull()) {
+        reportFailure(routine, line,
+                      qPrintable(QStringLiteral("cannot convert the colours of %1").arg(path)));
+        return false;
+    }
+    return replaceWithRaster(wand, picture, routine);
 }
 
 bool runFilterSteps(EffectRouting& routing, const FilterLook& look, int number, MagickWand* image,

@@ -18,8 +18,8 @@ struct MagickWandDeleter {
 using WandPtr = std::unique_ptr<MagickWand, MagickWandDeleter>;
 WandPtr newWand();
 
-// Reads the first frame of a picture file into the empty wand; on failure reports it as routine
-// at line and returns false.
+// Reads the first frame of a picture file into the empty wand, in sRGB: a file whose colour
+// profile says otherwise is converted. On failure reports it as routine at line and returns false.
 bool readPicture(MagickWand* wand, const QString& path, const char* routine, unsigned long line);
 
 // Called after each finished step of a look with its 1-based position and the look's step count;

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QDir>
 #include <QFile>
 #include <QImageWriter>
@@ -77,7 +78,9 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 }
 
 QImage photo(int width, int height) {
-    static const QImage rocket = QImage(TestSupport::dataFile(QStringLiteral("rocket.jpg")));
+    // The photo carries an Adobe RGB profile; the editor shows it converted to sRGB.
+    static const QImage rocket =
+        QImage(TestSupport::dataFile(QStringLiteral("rocket.jpg"))).convertedToColorSpace(QColorSpace::SRgb);
     return rocket.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
         .convertToFormat(QImage::Format_ARGB32);
 }

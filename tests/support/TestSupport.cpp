@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <cmath>
 #include <cstdlib>
 
 namespace TestSupport {
@@ -49,40 +50,64 @@ QImage makePicture(int width, int height, bool withAlpha) {
     return image;
 }
 
-int maxChannelDifference(const QImage& a, const QImage& b) {
-    if (a.size() != b.size())
-        return -1;
-    const QImage x = a.convertToFormat(QImage::Format_ARGB32);
-    const QImage y = b.convertToFormat(QImage::Format_ARGB32);
-    int worst = 0;
-    for (int row = 0; row < x.height(); ++row) {
-        const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
-        const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
-        for (int col = 0; col < x.width(); ++col) {
-            worst = std::max(
-                {worst, std::abs(qRed(p[col]) - qRed(q[col])), std::abs(qGreen(p[col]) - qGreen(q[col])),
-                 std::abs(qBlue(p[col]) - qBlue(q[col])), std::abs(qAlpha(p[col]) - qAlpha(q[col]))});
-        }
-    }
-    return worst;
-}
+namespace {
 
-double meanDifference(const QImage& a, const QImage& b) {
+// Calls visit(p, q) for the two pictures' pixels at every place, both as 32-bit ARGB; false (and
+// no call) when their sizes differ.
+template <typename Visit> bool visitPixelPairs(const QImage& a, const QImage& b, Visit visit) {
     if (a.size() != b.size())
-        return -1;
+        return false;
     const QImage x = a.convertToFormat(QImage::Format_ARGB32);
     const QImage y = b.convertToFormat(QImage::Format_ARGB32);
-    double sum = 0;
     for (int row = 0; row < x.height(); ++row) {
         const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
         const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
         for (int col = 0; col < x.width(); ++col)
-            sum += std::abs(qRed(p[col]) - qRed(q[col])) + std::abs(qGreen(p[col]) - qGreen(q[col])) +
-                   std::abs(qBlue(p[col]) - qBlue(q[col]));
+            visit(p[col], q[col]);
     }
-    const double count = double(x.width()) * x.height() * 3;
+    return true;
+}
+
+double colourSampleCount(const QImage& image) {
+    return double(image.width()) * image.height() * 3;
+}
+
+} // namespace
+
+int maxChannelDifference(const QImage& a, const QImage& b) {
+    int worst = 0;
+    const bool sameSize = visitPixelPairs(a, b, [&](QRgb p, QRgb q) {
+        worst = std::max({worst, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                          std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+    });
+    return sameSize ? worst : -1;
+}
+
+double meanDifference(const QImage& a, const QImage& b) {
+    double sum = 0;
+    const bool sameSize = visitPixelPairs(a, b, [&](QRgb p, QRgb q) {
+        sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+    });
+    if (!sameSize)
+        return -1;
+    const double count = colourSampleCount(a);
     return count > 0 ? sum / count : 0.0;
 }
+
+double rmseDifference(const QImage& a, const QImage& b) {
+    double sum = 0;
+    const bool sameSize = visitPixelPairs(a, b, [&](QRgb p, QRgb q) {
+        const int dr = qRed(p) - qRed(q);
+        const int dg = qGreen(p) - qGreen(q);
+        const int db = qBlue(p) - qBlue(q);
+        sum += dr * dr + dg * dg + db * db;
+    });
+    if (!sameSize)
+        return -1;
+    const double count = colourSampleCount(a);
+    return count > 0 ? std::sqrt(sum / count) / 255.0 : 0.0;
+}
+
 
 ProgramRun runProgram(const QString& program, const QStringList& arguments,
                       const std::function<void()>& childSetup) {

@@ -30,6 +30,10 @@ int maxChannelDifference(const QImage& a, const QImage& b);
 // Mean absolute difference over all channels, 0..255; -1 when the sizes differ.
 double meanDifference(const QImage& a, const QImage& b);
 
+// Root mean square difference of the red, green and blue samples, 0..1 of the full range; -1
+// when the sizes differ.
+double rmseDifference(const QImage& a, const QImage& b);
+
 // How a program of the build's bin/ folder ended: its exit status (-1 when it crashed or did
 // not end within five minutes), what it printed, and its standard error line by line.
 struct ProgramRun {

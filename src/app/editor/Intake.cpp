@@ -29,11 +29,11 @@ bool isPictureName(const QString& path) {
 namespace {
 
 bool copyServesAsPreview(const DecodedPreview& decoded) {
-    // The effect library reads working files as stored and ignores orientation tags, so a
-    // turned photo needs an upright file even when it is small. A file of several frames needs
-    // one of its first frame alone, which is all the editor shows; the library could not even
-    // tell an icon under the copy's name.
-    return decoded.wholePicture && !decoded.reoriented && !decoded.multiFrame;
+    // The effect library reads working files as stored, ignoring orientation tags and colour
+    // profiles, so a turned photo, or one whose colours are not sRGB, needs a file of its own even
+    // when it is small. A file of several frames needs one of its first frame alone, which is all
+    // the editor shows; the library could not even tell an icon under the copy's name.
+    return decoded.wholePicture && !decoded.reoriented && !decoded.recoloured && !decoded.multiFrame;
 }
 
 QString writeProblem(const QString& reason) {

@@ -29,10 +29,10 @@ struct WorkingFiles {
 
 // Writes every working file of a new picture: the byte copy of userPath under the name
 // copyCounter chooses (newfile1.jpg when odd, newfile.jpg when even); the preview file, unless
-// the copy can stand for it (the picture fits the view directly, is stored upright and holds one
-// frame); and the four turned copies of the preview. Either all of them then replace those of
-// the picture before, whose byte copy is removed, or nothing in the working folder changes and
-// problem says why in words, naming the folder.
+// the copy can stand for it (the picture fits the view directly, is stored upright and in sRGB,
+// and holds one frame); and the four turned copies of the preview. Either all of them then
+// replace those of the picture before, whose byte copy is removed, or nothing in the working
+// folder changes and problem says why in words, naming the folder.
 std::optional<WorkingFiles> writeWorkingFiles(const QString& userPath, const DecodedPreview& decoded,
                                               int copyCounter, QString* problem);
 

@@ -85,6 +85,9 @@ std::optional<DecodedPreview> decode(const QString& path) {
         decoded = decoded.scaled(previewSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
     result.wholePicture = usableDirectly(result.sourceSize);
+    // Converted at the preview's size, which costs a fraction of converting the whole picture,
+    // and still in the decoder's own depth.
+    result.recoloured = RasterIO::convertToSRgb(decoded);
     result.preview = decoded.convertToFormat(QImage::Format_ARGB32);
     return result;
 }

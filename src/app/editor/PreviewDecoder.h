@@ -8,7 +8,8 @@
 
 // A picture as intake needs it: its full size, read from the header, and the preview the
 // editor works on, decoded no larger than the preview needs. Both are upright: a picture with
-// an orientation tag is turned and mirrored the way a camera meant it to be shown.
+// an orientation tag is turned and mirrored the way a camera meant it to be shown. The preview is
+// in sRGB whatever profile the file carries.
 struct DecodedPreview {
     QSize sourceSize;
     QImage preview;
@@ -17,6 +18,9 @@ struct DecodedPreview {
     bool wholePicture = false;
     // The file's pixels are stored turned or mirrored; only a freshly written file is upright.
     bool reoriented = false;
+    // The file's colours are not sRGB (its profile says so); only a freshly written file holds
+    // the converted ones.
+    bool recoloured = false;
     // The file holds several frames (an animation, pages, icon sizes); the preview is the first.
     bool multiFrame = false;
 };

@@ -2,10 +2,12 @@
 
 #include "RasterIO.h"
 
+#include <QColorSpace>
 #include <QPainter>
 
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <mutex>
 #include <string>
@@ -122,6 +124,47 @@ QImage magick2raster(MagickWand* wand, const char* routine) {
         }
     }
     return raster;
+}
+
+bool holdsForeignColours(MagickWand* wand) {
+    size_t length = 0;
+    if (unsigned char* icc = MagickGetImageProfile(wand, "icc", &length)) {
+        const QColorSpace space =
+            QColorSpace::fromIccProfile(QByteArray(reinterpret_cast<const char*>(icc), qsizetype(length)));
+        MagickRelinquishMemory(icc);
+        // A profile nobody here can read leaves the numbers as they are, everywhere alike.
+        return space.isValid() && space != QColorSpace::SRgb;
+    }
+    // A PNG may state a gamma of its own instead of a profile (1 for linear light).
+    constexpr double kSRgbGamma = 1.0 / 2.2;
+    const double gamma = MagickGetImageGamma(wand);
+    return gamma > 0 && std::abs(gamma - kSRgbGamma) > 0.01;
+}
+
+// Whether any pixel is less than opaque; the format alone does not tell (every decoded picture is
+// ARGB32 here).
+static bool seeThrough(const QImage& argb) {
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return true;
+    }
+    return false;
+}
+
+bool replaceWithRaster(MagickWand* wand, const QImage& picture, const char* routine) {
+    ClearMagickWand(wand);
+    const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+    // "P" skips the alpha byte: an opaque picture gets no alpha channel, as when read from a file.
+    // It matters: some operations (edges among them) weigh their neighbourhood by alpha.
+    const char* map = seeThrough(argb) ? kPixelMap : "BGRP";
+    if (argb.isNull() || MagickConstituteImage(wand, size_t(argb.width()), size_t(argb.height()), map,
+                                               CharPixel, argb.constBits()) != MagickTrue) {
+        reportMagickFailure(wand, routine, __LINE__);
+        return false;
+    }
+    return true;
 }
 
 MagickWand* raster2magick(const QImage& image) {

@@ -24,6 +24,16 @@ QImage magick2raster(MagickWand* wand, const char* routine = "CcsAllDlg::run_eff
 // destroys the wand; it is empty when the raster is null or the library refuses the pixels.
 MagickWand* raster2magick(const QImage& image);
 
+// Whether the wand's picture, as the library read it from a file, holds numbers that are not
+// sRGB: it carries a colour profile other than sRGB, or a gamma other than sRGB's. The library
+// takes a file's numbers as they are stored, profile or not.
+bool holdsForeignColours(MagickWand* wand);
+
+// Replaces whatever the wand holds by the picture, with an alpha channel only when some pixel is
+// not opaque (as a file read by the library would). Returns false (after reporting on standard
+// error as routine) when the library refuses the pixels.
+bool replaceWithRaster(MagickWand* wand, const QImage& picture, const char* routine);
+
 // Reports a MagickWand failure as one line on standard error:
 // "veZirDlg <routine> <line> <description>", the description being the wand's exception, which
 // is then cleared.

@@ -2,15 +2,21 @@
 
 #include "Encoders.h"
 
+#include <QColorSpace>
 #include <QImageReader>
 #include <QTransform>
 
 namespace RasterIO {
 
 void allowLargePictures() {
-    // 100 MP of 32-bit pixels is about 381 MiB; leave room for the decoder's own buffers.
-    if (QImageReader::allocationLimit() < 512)
-        QImageReader::setAllocationLimit(512);
+    // Qt refuses a picture whose decoded pixels would take more than the limit, counted in the
+    // format the decoder delivers: a 16-bit picture takes twice the bytes of an 8-bit one. The
+    // limit lets the widest of them through at kMaxPixels; the pixel count itself is checked
+    // against kMaxPixels before anything is decoded.
+    constexpr qint64 kMiB = 1024 * 1024;
+    constexpr int limit = int((kMaxPixels * kMaxDecodedBytesPerPixel + kMiB - 1) / kMiB);
+    if (QImageReader::allocationLimit() < limit)
+        QImageReader::setAllocationLimit(limit);
 }
 
 static QSize uprightSize(QImageReader& reader) {
@@ -31,11 +37,20 @@ QSize pictureSize(const QString& path) {
     return withinLimit(size) ? size : QSize();
 }
 
+bool convertToSRgb(QImage& picture) {
+    const QColorSpace space = picture.colorSpace();
+    if (!space.isValid() || space == QColorSpace::SRgb)
+        return false;
+    picture.convertToColorSpace(QColorSpace::SRgb);
+    return true;
+}
+
 // Every decode ends here: one pixel format for the rest of the program.
 static QImage decodeUpright(QImageReader& reader) {
     QImage image = reader.read();
     if (image.isNull() || !withinLimit(image.size()))
         return {};
+    convertToSRgb(image);
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
@@ -89,9 +104,10 @@ QImage loadRegion(const QString& path, const QRect& region) {
     if (wanted.isEmpty())
         return {};
     reader.setClipRect(storedRegion(wanted, storedSize, reader.transformation()));
-    const QImage image = reader.read();
+    QImage image = reader.read();
     if (image.size() != wanted.size())
         return {};
+    convertToSRgb(image);
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 

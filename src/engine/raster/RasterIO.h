@@ -6,22 +6,34 @@
 #include <QString>
 
 // Decoding and working-file encoding of pictures. Every picture is decoded upright (the
-// orientation tag that phones write is applied) so the view, the thumbnails, the looks and the
-// export all agree on which way is up.
+// orientation tag that phones write is applied) and in sRGB (an embedded colour profile is
+// honoured), so the view, the thumbnails, the looks and the export all agree on which way is up
+// and on what the colours are.
 namespace RasterIO {
 
 // Pictures larger than this are refused: they would not fit a desktop's memory comfortably.
 inline constexpr qint64 kMaxPixels = 100'000'000;
 
-// Raises Qt's decoder allocation limit so pictures up to kMaxPixels open. Idempotent.
+// The most bytes a decoder here spends on one pixel: four 32-bit floating-point samples (a float
+// TIFF). 8-bit pictures take 4, 16-bit PNG and TIFF 8.
+inline constexpr qint64 kMaxDecodedBytesPerPixel = 16;
+
+// Raises Qt's decoder allocation limit so pictures up to kMaxPixels open whatever their depth.
+// Idempotent.
 void allowLargePictures();
 
 // The upright size of a picture file without decoding its pixels; an invalid size when the
 // file is not a picture the decoders understand, or is larger than kMaxPixels.
 QSize pictureSize(const QString& path);
 
-// Decodes a picture upright into 32-bit ARGB. Null when the file cannot be decoded or is
-// larger than kMaxPixels.
+// Converts a freshly decoded picture whose colour profile is not sRGB (Display P3 from phones,
+// Adobe RGB from cameras, linear or wide-gamut PNG and TIFF) to sRGB, in the precision the
+// decoder delivered: a 16-bit picture is converted before it is reduced to 8 bits per channel.
+// Returns whether it converted anything; a picture without a profile is taken as sRGB.
+bool convertToSRgb(QImage& picture);
+
+// Decodes a picture upright and in sRGB into 32-bit ARGB. Null when the file cannot be decoded
+// or is larger than kMaxPixels.
 QImage load(const QString& path);
 
 // Decodes a picture upright at uprightSize (proportions not kept) without holding its full size

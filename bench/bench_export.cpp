@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -125,16 +126,49 @@ double median(std::vector<double> values) {
     return values.empty() ? 0.0 : values[values.size() / 2];
 }
 
+// The export's stages as the progress names them, folded into the counters the table shows.
+QString stageCounter(const QString& stage) {
+    if (stage.startsWith(u"Filter"))
+        return QStringLiteral("filter_ms");
+    if (stage == u"Decoding")
+        return QStringLiteral("decode_ms");
+    if (stage == u"Light")
+        return QStringLiteral("light_ms");
+    if (stage == u"Frame")
+        return QStringLiteral("frame_ms");
+    if (stage == u"Writing")
+        return QStringLiteral("write_ms");
+    return QStringLiteral("turn_ms");
+}
+
 // Each iteration runs the export and then convert on the same file; the iteration's time is the
-// export's.
+// export's, and where it went is told stage by stage.
 void BM_ExportAgainstConvert(benchmark::State& state) {
     Setup& s = setup();
     std::vector<double> exportTimes, convertTimes;
+    std::map<QString, std::vector<double>> stageTimes;
     for (auto _ : state) {
         QElapsedTimer clock;
+        std::map<QString, double> stages;
+        QString current;
+        double currentStart = 0.0;
+        const auto endStage = [&](double now) {
+            if (!current.isEmpty())
+                stages[stageCounter(current)] += now - currentStart;
+        };
+        RenderControl control;
+        control.progress = [&](const RenderProgress& progress) {
+            const double now = clock.nsecsElapsed() / 1.0e6;
+            endStage(now);
+            current = progress.stage;
+            currentStart = now;
+        };
         clock.start();
-        const ExportOutcome outcome = runExport(s.request);
+        const ExportOutcome outcome = runExport(s.request, control);
         const double exportMs = clock.nsecsElapsed() / 1.0e6;
+        endStage(exportMs);
+        for (const auto& [name, ms] : stages)
+            stageTimes[name].push_back(ms);
         if (!outcome.succeeded()) {
             state.SkipWithError(qPrintable(outcome.error));
             return;
@@ -156,6 +190,8 @@ void BM_ExportAgainstConvert(benchmark::State& state) {
     state.counters["export_ms"] = median(exportTimes);
     state.counters["convert_ms"] = median(convertTimes);
     state.counters["export_per_convert"] = median(exportTimes) / median(convertTimes);
+    for (const auto& [name, times] : stageTimes)
+        state.counters[name.toStdString()] = median(times);
 }
 
 // lumenkraft-render exports the same look in a process of its own, whose peak resident size

@@ -157,8 +157,9 @@ int main(int argc, char** argv) {
             ->UseRealTime()
             ->MinTime(0.2);
     }
-    // Charcoal, Ink Drawing, Strong Blur, Pen and Ink, Relief, Oil Painting, Oval Vignette, Watercolor.
-    for (const int n : {12, 20, 21, 28, 32, 40, 48, 61}) {
+    // Charcoal, Motion Blur, Ink Drawing, Strong Blur, Pen and Ink, Relief, Oil Painting, Oval
+    // Vignette, Watercolor, Clarity Pop.
+    for (const int n : {12, 13, 20, 21, 28, 32, 40, 48, 61, 66}) {
         for (const double lengthScale : {1.0, 6.0}) {
             const std::string name = QStringLiteral("FullSize/%1/6000x4000/%2")
                                          .arg(n, 2, 10, QLatin1Char('0'))

@@ -20,8 +20,13 @@ typedef struct _MagickWand MagickWand;
 // lengthScale multiplies the numbers the operation takes as lengths in pixels (radii, sigmas,
 // offsets, sizes), so a look made on the preview reads the same on a picture lengthScale times
 // its size; 1 runs the step as the catalogue wrote it.
+//
+// With lengths grown that far, wide blurs and oil paint would cost many times what their result
+// needs; Bounded runs them on a reduced copy of such a picture and enlarges the result, which
+// reads the same. Exact runs every step at the picture's full size, whatever it costs.
+enum class LengthCost { Bounded, Exact };
 bool runEffectOperation(MagickWand* image, MagickWand* secondImage, const EffectRecord& record,
-                        double lengthScale = 1.0);
+                        double lengthScale = 1.0, LengthCost cost = LengthCost::Bounded);
 
 // Looks that use the image library's random generator (noise, spread, sketch, random thresholds)
 // give the same pixels every time for the same picture and look: on screen, in the thumbnails

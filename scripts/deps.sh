@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins
-  libmagickwand-6.q16-dev
+  libmagickwand-6.q16-dev zlib1g-dev
   fonts-liberation
   xvfb xauth xdotool x11-utils imagemagick
   libjpeg-turbo-progs poppler-utils

@@ -1,5 +1,7 @@
 #include "XMLParse.h"
 
+#include "MagickBridge.h"
+
 #include <QFile>
 #include <QList>
 
@@ -77,11 +79,23 @@ bool XMLParse::Load(const QString& path) {
     if (path.isNull())
         return false;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        reportFailureOnce("XMLParse::Load", __LINE__,
+                          QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
         return false;
+    }
     QDomDocument loaded;
-    if (!loaded.setContent(&file))
+    QString error;
+    int line = 0;
+    int column = 0;
+    if (!loaded.setContent(&file, &error, &line, &column)) {
+        reportFailureOnce("XMLParse::Load", __LINE__,
+                          QStringLiteral("cannot read %1: %2 at line %3, column %4")
+                              .arg(path, error)
+                              .arg(line)
+                              .arg(column));
         return false;
+    }
     document = loaded;
     return true;
 }

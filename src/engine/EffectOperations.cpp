@@ -1,5 +1,6 @@
 #include "EffectOperations.h"
 
+#include "MagickBridge.h"
 #include "ReducedRuns.h"
 #include "ScaledOperations.h"
 
@@ -407,15 +408,38 @@ class ColourArgument {
     PixelWand* m_own = nullptr;
 };
 
+// A number of a step as the library may be given it: a number that is no number at all counts as
+// 0, and a length beyond the picture's larger side (which changes nothing more in a look) is held
+// there. The library's kernels grow with a length until a step never ends (a blur of sigma -1e30
+// does not) or runs out of memory.
+double bounded(double value, bool length, double bound) {
+    if (!std::isfinite(value))
+        return 0.0;
+    return length ? std::clamp(value, -bound, bound) : value;
+}
+
+double lengthBound(MagickWand* image) {
+    return std::max(double(MagickGetImageWidth(image)), double(MagickGetImageHeight(image)));
+}
+
 } // namespace
 
 bool runEffectOperation(MagickWand* image, MagickWand* secondImage, const EffectRecord& record,
                         double lengthScale, LengthCost cost) {
     const Operation* operation = findOperation(record.neffectfunction);
-    if (!operation)
+    if (!operation) {
+        // A catalogue made for a later version may name operations this one lacks: the step is
+        // left out and the rest of the look still shows, but the fault is told.
+        if (record.neffectfunction != 0)
+            reportFailureOnce(
+                "runEffectOperation", __LINE__,
+                QStringLiteral("no operation %1: the step is left out").arg(record.neffectfunction));
         return record.neffectfunction != 0;
+    }
+    const double bound = lengthBound(image);
     const auto scaled = [&](float value, LengthArguments argument) {
-        return (operation->lengths & argument) ? double(value) * lengthScale : double(value);
+        const bool length = operation->lengths & argument;
+        return bounded(length ? double(value) * lengthScale : double(value), length, bound);
     };
 
     const ColourArgument colour1(record.color1);
@@ -429,7 +453,11 @@ bool runEffectOperation(MagickWand* image, MagickWand* secondImage, const Effect
     s.B = scaled(record.brightness, LengthB);
     s.C = scaled(record.contrast, LengthC);
     s.lengthScale = lengthScale;
-    s.given = {record.radius, record.sigma, record.brightness, record.contrast};
+    const auto given = [&](float value, LengthArguments argument) {
+        return bounded(value, operation->lengths & argument, bound);
+    };
+    s.given = {given(record.radius, LengthR), given(record.sigma, LengthS), given(record.brightness, LengthB),
+               given(record.contrast, LengthC)};
     s.lengths = operation->lengths;
     s.cost = cost;
     s.b1 = flag(record.imboolval1);

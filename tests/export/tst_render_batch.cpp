@@ -37,6 +37,7 @@ class RenderBatchTest : public QObject {
     void lookOptionsExportAsTheWindowDoes_data();
     void lookOptionsExportAsTheWindowDoes();
     void batchGoesOnPastAFailure();
+    void stepsOfABatchKeepTheirOwnPictures();
     void wrongLookOptionsSayWhy_data();
     void wrongLookOptionsSayWhy();
 
@@ -128,6 +129,28 @@ void RenderBatchTest::batchGoesOnPastAFailure() {
     QCOMPARE(RasterIO::pictureSize(folder + "/chelsea.jpg"), QSize(451, 300));
     QCOMPARE(RasterIO::pictureSize(folder + "/rocket.jpg"), QSize(640, 427));
     QVERIFY(!QFileInfo::exists(folder + "/broken.jpg"));
+}
+
+// Steps work on a copy of each input taken in as the editor takes it in; files worked on at the
+// same time must never read each other's copy.
+void RenderBatchTest::stepsOfABatchKeepTheirOwnPictures() {
+    const QStringList step{"--step", "18", "--radius", "2", "--sigma", "1"};
+    const QStringList inputs{m_photo, TestSupport::dataFile("chelsea.png"),
+                             TestSupport::dataFile("rocket.jpg"), TestSupport::dataFile("astronaut.png")};
+    const QString folder = m_work + "steps out";
+    const Run batch =
+        render(step + QStringList{"--jobs", "2", "--out-dir", folder, "--format", "png"} + inputs);
+    QVERIFY2(batch.exitCode == 0, qPrintable(batch.errorLines.join('\n')));
+    for (const QString& input : inputs) {
+        const QString alone = m_work + "step alone.png";
+        const Run run = render(step + QStringList{input, alone});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errorLines.join('\n')));
+        const QImage batched(folder + "/" + QFileInfo(input).completeBaseName() + ".png");
+        QCOMPARE(batched.size(), RasterIO::pictureSize(input));
+        QCOMPARE(TestSupport::maxChannelDifference(batched, QImage(alone)), 0);
+    }
+    // The copies are gone once read.
+    QCOMPARE(QDir(m_work).entryList({"render_input*"}).size(), 0);
 }
 
 void RenderBatchTest::wrongLookOptionsSayWhy_data() {

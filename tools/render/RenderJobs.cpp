@@ -3,34 +3,86 @@
 #include "ApplyLook.h"
 #include "EditState.h"
 #include "EffectDispatch.h"
+#include "Encoders.h"
 #include "ExportFile.h"
 #include "LookRendering.h"
 #include "MagickBridge.h"
 #include "RasterIO.h"
+#include "WorkFiles.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
+
+#include <atomic>
 
 #include <wand/MagickWand.h>
 
 namespace {
 
-QString checkInput(const QString& input) {
-    if (!QFileInfo(input).isFile())
-        return QStringLiteral("cannot read %1: no such file").arg(input);
-    if (!RasterIO::pictureSize(input).isValid())
-        return QStringLiteral("cannot read %1: not a picture").arg(input);
-    return {};
+// A picture that covers every pixel: written without an alpha channel, the effect library
+// treats it exactly as it treats the user's own opaque file.
+QImage withoutNeedlessAlpha(const QImage& picture) {
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return picture;
+    }
+    return picture.convertToFormat(QImage::Format_RGB32);
 }
+
+// The picture at input as the editor takes it in: decoded by the window's decoders (upright,
+// its first frame) and written losslessly as a working file the effect library reads. The
+// library never sees the user's own file, whose type it might misread or not know. Several
+// inputs are worked on at once, so each gets a working file of its own, removed once read.
+class WorkingInput {
+  public:
+    explicit WorkingInput(const QString& input) {
+        if (!QFileInfo(input).isFile()) {
+            error = QStringLiteral("cannot read %1: no such file").arg(input);
+            return;
+        }
+        const QImage picture = RasterIO::load(input);
+        if (picture.isNull()) {
+            error = QStringLiteral("cannot read %1: not a picture, or larger than %2 megapixels")
+                        .arg(input)
+                        .arg(RasterIO::kMaxPixels / 1'000'000);
+            return;
+        }
+        static std::atomic<int> serial{0};
+        const QString candidate = WorkFiles::path(
+            QStringLiteral("render_input_%1_%2.png").arg(QCoreApplication::applicationPid()).arg(serial++));
+        const std::optional<ImageEncoder> png = Encoders::byMimeType("image/png");
+        // Quality 90 asks for light compression: the file is read once, at once.
+        if (!png || !Encoders::save(withoutNeedlessAlpha(picture), candidate, *png, 90)) {
+            error = QStringLiteral("cannot write the working file %1").arg(candidate);
+            return;
+        }
+        path = candidate;
+    }
+    ~WorkingInput() {
+        if (!path.isEmpty())
+            QFile::remove(path);
+    }
+    WorkingInput(const WorkingInput&) = delete;
+    WorkingInput& operator=(const WorkingInput&) = delete;
+
+    QString path;  // empty when the picture could not be taken in
+    QString error; // why
+};
 
 } // namespace
 
 RenderResult renderStep(const EffectRecord& record, const QString& input) {
-    if (QString error = checkInput(input); !error.isEmpty())
-        return {{}, error};
+    const WorkingInput working(input);
+    if (working.path.isEmpty())
+        return {{}, working.error};
+    const QString& picture = working.path;
     MagickWand* image = NewMagickWand();
     MagickWand* second = NewMagickWand();
     RenderResult result;
-    if (!readPicture(image, input, "lumenkraft-render", __LINE__)) {
+    if (!readPicture(image, picture, "lumenkraft-render", __LINE__)) {
         result.error = QStringLiteral("cannot read %1").arg(input);
     } else {
         EffectRouting routing;
@@ -51,11 +103,13 @@ RenderResult renderFilter(const Catalogues& catalogues, int number, const QStrin
                 QStringLiteral("no filter %1: the catalogue holds %2")
                     .arg(number)
                     .arg(catalogues.filterLooks.size())};
-    if (QString error = checkInput(input); !error.isEmpty())
-        return {{}, error};
+    const WorkingInput working(input);
+    if (working.path.isEmpty())
+        return {{}, working.error};
+    const QString& picture = working.path;
     EditState state;
     state.renderTarget = RenderToFilterResult;
-    if (!applyFilterToFile(state, catalogues, number - 1, input) || state.effectBitmap.isNull())
+    if (!applyFilterToFile(state, catalogues, number - 1, picture) || state.effectBitmap.isNull())
         return {{}, QStringLiteral("filter %1 failed on %2").arg(number).arg(input)};
     return {state.effectBitmap, {}};
 }
@@ -66,11 +120,13 @@ RenderResult renderLight(const Catalogues& catalogues, int number, const QString
                 QStringLiteral("no light %1: the catalogue holds %2")
                     .arg(number)
                     .arg(catalogues.lightRecords.size())};
-    if (QString error = checkInput(input); !error.isEmpty())
-        return {{}, error};
+    const WorkingInput working(input);
+    if (working.path.isEmpty())
+        return {{}, working.error};
+    const QString& picture = working.path;
     EditState state;
     state.renderTarget = RenderToView;
-    if (!applyLight(state, catalogues, number - 1, input) || state.effectBitmap.isNull())
+    if (!applyLight(state, catalogues, number - 1, picture) || state.effectBitmap.isNull())
         return {{}, QStringLiteral("light %1 failed on %2").arg(number).arg(input)};
     return {state.effectBitmap, {}};
 }

@@ -28,12 +28,45 @@ bool isPictureName(const QString& path) {
 
 namespace {
 
-bool copyServesAsPreview(const DecodedPreview& decoded) {
+// The number of colour components a JPEG file's frame header declares; 0 when the file is no
+// JPEG or its header cannot be read.
+int jpegComponents(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray head = file.read(256 * 1024);
+    const auto byte = [&head](qsizetype at) { return at < head.size() ? quint8(head[at]) : -1; };
+    if (byte(0) != 0xFF || byte(1) != 0xD8)
+        return 0;
+    qsizetype at = 2;
+    while (byte(at) == 0xFF) {
+        const int marker = byte(at + 1);
+        if (marker == 0xFF) { // fill byte
+            ++at;
+            continue;
+        }
+        const int length = (byte(at + 2) << 8) | byte(at + 3);
+        if (length < 2 || byte(at + 3) < 0)
+            return 0;
+        // Start of frame, any coding (C4, C8 and CC are other segments in that range).
+        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
+            return qMax(0, byte(at + 9));
+        at += 2 + length;
+    }
+    return 0;
+}
+
+bool copyServesAsPreview(const QString& userPath, const DecodedPreview& decoded) {
     // The effect library reads working files as stored, ignoring orientation tags and colour
     // profiles, so a turned photo, or one whose colours are not sRGB, needs a file of its own even
     // when it is small. A file of several frames needs one of its first frame alone, which is all
-    // the editor shows; the library could not even tell an icon under the copy's name.
-    return decoded.wholePicture && !decoded.reoriented && !decoded.recoloured && !decoded.multiFrame;
+    // the editor shows. And the library must read
+    // the copy by its content, under the copy's .jpg name, with the colours the view shows:
+    // an icon or a TGA it cannot even recognise, TIFF is never handed to it, and a CMYK or
+    // greyscale JPEG it keeps in its own colour model, which every look then gets wrong. Only
+    // a colour JPEG is taken as it is.
+    return decoded.wholePicture && !decoded.reoriented && !decoded.recoloured && !decoded.multiFrame &&
+           jpegComponents(userPath) == 3;
 }
 
 QString writeProblem(const QString& reason) {
@@ -70,7 +103,7 @@ std::optional<WorkingFiles> writeWorkingFiles(const QString& userPath, const Dec
         return std::nullopt;
     }
     files.previewPath = files.copyPath;
-    if (!copyServesAsPreview(decoded)) {
+    if (!copyServesAsPreview(userPath, decoded)) {
         files.previewPath = WorkFiles::path(WorkFiles::kPreview);
         if (!RasterIO::saveWorkingJpeg(decoded.preview, batch.stage(files.previewPath))) {
             *problem = writeProblem(folderReason());

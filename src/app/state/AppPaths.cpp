@@ -1,5 +1,7 @@
 #include "AppPaths.h"
 
+#include "WorkFiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -32,6 +34,9 @@ QString baseWorkFolder() {
     return withSlash(cache + QStringLiteral("/work"));
 }
 
+// More editors at once than anyone runs; the folders they may use are numbered below it.
+constexpr int kMaxEditors = 1000;
+
 QString& claimedFolder() {
     static QString folder;
     return folder;
@@ -62,20 +67,41 @@ QString claimWorkFolder() {
         return claimedFolder();
     const QString base = baseWorkFolder();
     const QString stem = base.chopped(1);
-    for (int n = 1; n < 1000; ++n) {
-        const QString candidate = n == 1 ? base : withSlash(stem + QStringLiteral("-%1").arg(n));
+    const auto folderNumber = [&](int n) {
+        return n == 1 ? base : withSlash(stem + QStringLiteral("-%1").arg(n));
+    };
+    // The lock lives beside the folder so that removing the working files never touches it.
+    // A lock whose program has ended, however it ended, is stale and taken over at once.
+    const auto lockOf = [](const QString& folder) {
+        auto folderLock = std::make_unique<QLockFile>(folder.chopped(1) + QStringLiteral(".lock"));
+        folderLock->setStaleLockTime(0);
+        return folderLock;
+    };
+    for (int n = 1; n < kMaxEditors && claimedFolder().isEmpty(); ++n) {
+        const QString candidate = folderNumber(n);
         QDir().mkpath(candidate);
-        // The lock lives beside the folder so that removing the working files never touches it.
-        auto candidateLock = std::make_unique<QLockFile>(candidate.chopped(1) + QStringLiteral(".lock"));
-        candidateLock->setStaleLockTime(0);
-        if (candidateLock->tryLock(0)) {
+        if (auto candidateLock = lockOf(candidate); candidateLock->tryLock(0)) {
             lock = std::move(candidateLock);
             claimedFolder() = candidate;
-            return candidate;
         }
     }
-    claimedFolder() = base;
-    return base;
+    if (claimedFolder().isEmpty()) {
+        claimedFolder() = base;
+        return base;
+    }
+    // What a killed editor left here is of no use to this one.
+    WorkFiles::removeWorkFiles();
+    // The folders of other killed editors go, so they never add up. A folder still locked
+    // belongs to an editor that runs.
+    for (int n = 2; n < kMaxEditors; ++n) {
+        const QString folder = folderNumber(n);
+        // Only a folder with a lock file beside it was made by an editor.
+        if (folder == claimedFolder() || !QFileInfo::exists(folder.chopped(1) + QStringLiteral(".lock")))
+            continue;
+        if (auto folderLock = lockOf(folder); folderLock->tryLock(0))
+            QDir(folder).removeRecursively();
+    }
+    return claimedFolder();
 }
 
 QString fromCataloguePath(QString text) {

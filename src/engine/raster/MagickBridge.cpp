@@ -4,6 +4,7 @@
 
 #include <QColorSpace>
 #include <QPainter>
+#include <QSet>
 
 #include <cerrno>
 #include <climits>
@@ -54,6 +55,18 @@ void reportFailure(const char* routine, unsigned long line, const char* descript
     }
 }
 
+void reportFailureOnce(const char* routine, unsigned long line, const QString& description) {
+    static std::mutex guard;
+    static QSet<QString> told;
+    {
+        const std::lock_guard<std::mutex> lock(guard);
+        if (told.contains(description))
+            return;
+        told.insert(description);
+    }
+    reportFailure(routine, line, description.toUtf8().constData());
+}
+
 void reportMagickFailure(MagickWand* wand, const char* routine, unsigned long line) {
     ExceptionType severity = UndefinedException;
     char* description = wand ? MagickGetException(wand, &severity) : nullptr;
@@ -79,6 +92,9 @@ bool bitmap2magick(const QString& path, MagickWand* wand, int width, int height)
     QImage canvas(width, height, QImage::Format_ARGB32);
     canvas.fill(Qt::transparent);
     const QImage decoded = RasterIO::load(path);
+    if (decoded.isNull())
+        reportFailureOnce("CcsAllDlg::bitmap2magick", __LINE__,
+                          QStringLiteral("cannot read %1: the overlay is left out").arg(path));
     if (!decoded.isNull()) {
         // Stretched over the whole canvas, not letter-boxed: overlays are made to cover it.
         const QImage scaled = decoded.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

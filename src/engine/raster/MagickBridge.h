@@ -40,6 +40,9 @@ bool replaceWithRaster(MagickWand* wand, const QImage& picture, const char* rout
 void reportMagickFailure(MagickWand* wand, const char* routine, unsigned long line);
 // The same line for a failure that is not the library's (a file that cannot be written).
 void reportFailure(const char* routine, unsigned long line, const char* description);
+// The same line, written only the first time this description is reported in this process: a
+// fault of a file read again and again (a catalogue, at every picture) is told once.
+void reportFailureOnce(const char* routine, unsigned long line, const QString& description);
 
 // Paths handed to MagickWand are UTF-8.
 QByteArray magickPath(const QString& path);

@@ -10,6 +10,7 @@ packages=(
   fonts-liberation
   xvfb xauth xdotool x11-utils imagemagick
   libjpeg-turbo-progs poppler-utils
+  libexiv2-dev exiv2
   libbenchmark-dev
   dpkg-dev file desktop-file-utils appstream
 )

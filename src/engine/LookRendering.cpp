@@ -40,22 +40,30 @@ bool readPicture(MagickWand* wand, const QString& path, const char* routine, uns
     return replaceWithRaster(wand, picture, routine);
 }
 
-bool renderFilterLook(EffectRouting& routing, const FilterLook& look, int number, const QString& picturePath,
-                      const char* routine) {
+bool runFilterSteps(EffectRouting& routing, const FilterLook& look, int number, MagickWand* image,
+                    const StepDone& stepDone) {
     const int stepCount = int(look.steps.size());
     if (stepCount == 0)
         return false;
-    WandPtr image = newWand();
     // The second image of a filter stays empty; only lights bring one.
     WandPtr unused = newWand();
-    if (!readPicture(image.get(), picturePath, routine, __LINE__))
-        return false;
     for (int step = 1; step <= stepCount; ++step) {
-        if (!run_effect_function(routing, number, unused.get(), look.steps[step - 1], stepCount, step,
-                                 image.get()))
+        if (!run_effect_function(routing, number, unused.get(), look.steps[step - 1], stepCount, step, image))
+            return false;
+        if (stepDone && !stepDone(step, stepCount))
             return false;
     }
     return true;
+}
+
+bool renderFilterLook(EffectRouting& routing, const FilterLook& look, int number, const QString& picturePath,
+                      const char* routine) {
+    if (look.steps.isEmpty())
+        return false;
+    WandPtr image = newWand();
+    if (!readPicture(image.get(), picturePath, routine, __LINE__))
+        return false;
+    return runFilterSteps(routing, look, number, image.get());
 }
 
 EffectRecord lightStep(const LightRecord& light) {
@@ -69,15 +77,19 @@ EffectRecord lightStep(const LightRecord& light) {
     return step;
 }
 
+bool layLight(EffectRouting& routing, const LightRecord& light, int number, MagickWand* image) {
+    const int width = int(MagickGetImageWidth(image));
+    const int height = int(MagickGetImageHeight(image));
+    WandPtr overlay = newWand();
+    if (!bitmap2magick(light.effectimage, overlay.get(), width, height))
+        return false;
+    return run_effect_function(routing, number, overlay.get(), lightStep(light), 1, 1, image);
+}
+
 bool renderLight(EffectRouting& routing, const LightRecord& light, int number, const QString& picturePath,
                  const char* routine) {
     WandPtr image = newWand();
     if (!readPicture(image.get(), picturePath, routine, __LINE__))
         return false;
-    const int width = int(MagickGetImageWidth(image.get()));
-    const int height = int(MagickGetImageHeight(image.get()));
-    WandPtr overlay = newWand();
-    if (!bitmap2magick(light.effectimage, overlay.get(), width, height))
-        return false;
-    return run_effect_function(routing, number, overlay.get(), lightStep(light), 1, 1, image.get());
+    return layLight(routing, light, number, image.get());
 }

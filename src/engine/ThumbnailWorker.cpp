@@ -5,15 +5,12 @@
 #include "LookRendering.h"
 #include "MagickBridge.h"
 #include "WorkFiles.h"
+#include "WorkerJoin.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
-
-#include <chrono>
 
 #include <wand/MagickWand.h>
 
@@ -196,13 +193,6 @@ void ThumbnailWorker::requestStop() {
 }
 
 void ThumbnailWorker::wait() {
-    if (!m_thread.joinable())
-        return;
-    while (m_running.load()) {
-        // The run may be blocked in a hand-over queued to this very thread.
-        if (QCoreApplication::instance())
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    m_thread.join();
+    // The run may be blocked in a hand-over queued to this very thread.
+    joinDelivering(m_thread, m_running);
 }

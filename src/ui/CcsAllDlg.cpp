@@ -6,6 +6,7 @@
 #include "CImgCtrl.h"
 #include "CPicList.h"
 #include "CategoryBrowse.h"
+#include "DarkPalette.h"
 #include "HelpMenu.h"
 #include "HoverTip.h"
 #include "MenuResources.h"
@@ -207,8 +208,10 @@ CcsAllDlg::CcsAllDlg(QWidget* parent)
 
     showNotice = [this](const QString& text) {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Lumenkraft"), text, QMessageBox::Ok, this);
+        box.setPalette(darkPalette());
         box.exec();
     };
+    setUpExport();
 
     createButtons(0, kFirstToolButton - 1);
     createDropDowns();
@@ -357,6 +360,8 @@ void CcsAllDlg::invalidateView() {
 // --- Window commands -------------------------------------------------------------------------
 
 void CcsAllDlg::onCloseButton() {
+    // An export the user asked for is written to the end before the window goes.
+    m_exportJob.wait();
     // A thumbnail run still writing into the working folder would outlive its clean-up.
     m_editor.stopWorker();
     // Only the close button cleans up; other ways of closing leave the working files.
@@ -533,15 +538,12 @@ void CcsAllDlg::onThumbClicked(CImgCtrl*) {
     m_editor.thumbClicked(click);
 }
 
-// The editing commands below are routing points for tools that are not wired yet.
-
-void CcsAllDlg::onExport() {}
-
 // --- Events ----------------------------------------------------------------------------------
 
 void CcsAllDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     m_painter.paint(painter, state(), state().cropRect);
+    m_exportOverlay.paint(painter);
 }
 
 void CcsAllDlg::mousePressEvent(QMouseEvent* event) {

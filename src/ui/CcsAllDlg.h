@@ -2,10 +2,13 @@
 
 #include "EditState.h"
 #include "Editor.h"
+#include "ExportJob.h"
+#include "ExportOverlay.h"
 #include "ViewPainter.h"
 
 #include <QIcon>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -84,8 +87,15 @@ class CcsAllDlg : public QWidget {
     // The print dialog, made at the first print and kept for the window's life.
     PntDialg* printDialog = nullptr;
 
-    // Tells the user a file cannot be taken in; a message box unless replaced.
+    // Tells the user a file cannot be taken in, or why an export failed; a message box unless
+    // replaced.
     std::function<void(const QString& text)> showNotice;
+    // Asks where to export, opening in folder with name proposed; an empty text when the user
+    // cancels. The save dialog unless replaced.
+    std::function<QString(const QString& folder, const QString& name)> chooseExportPath;
+
+    ExportJob& exportJob() { return m_exportJob; }
+    const ExportOverlay& exportOverlay() const { return m_exportOverlay; }
 
     // Where a left press starts a window move: strictly inside the title band.
     static bool inTitleBand(const QPoint& pos);
@@ -102,7 +112,7 @@ class CcsAllDlg : public QWidget {
 
     // The states of the editing tools that decide which controls can be used; the table in
     // CcsAllDlgTools.cpp lists, for each, the controls it enables and disables.
-    enum class ToolControls { CropOpen, CropClosed, CompareOn, CompareOff };
+    enum class ToolControls { CropOpen, CropClosed, CompareOn, CompareOff, Exporting };
     void applyToolControls(ToolControls set);
 
   public slots:
@@ -170,6 +180,13 @@ class CcsAllDlg : public QWidget {
     void showPanelWidgets(int panel);
     void fillList(CPicList* list, const ListContent& content);
     void onWorkerFinished();
+    // Export (CcsAllDlgExport.cpp).
+    void setUpExport();
+    QString askExportPath(const QString& folder, const QString& name);
+    void releaseExportControls();
+    void applyToolColumn(int column);
+    void onExportProgress(const QString& stage, double fraction);
+    void onExportFinished(const ExportOutcome& outcome);
     void createHistoryControls();
     // Undo, redo and the strength bar as the edit and its history now allow.
     void updateHistoryControls();
@@ -181,6 +198,11 @@ class CcsAllDlg : public QWidget {
     // Destroyed before the lists: its worker may still hand a thumbnail to the filter list.
     Editor m_editor;
     ViewPainter m_painter;
+    // Destroyed before the editor, whose state holds the flag it raises.
+    ExportJob m_exportJob{m_editor.state().exportBusy};
+    ExportOverlay m_exportOverlay;
+    QTimer m_noticeTimer;
+    QString m_lastExportFolder;
     // The folder of the last picture chosen during this run; the open dialog starts there.
     QString m_lastOpenFolder;
 };

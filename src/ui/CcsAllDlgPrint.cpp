@@ -2,6 +2,8 @@
 #include "CcsAllDlg.h"
 
 #include "PntDialg.h"
+#include "PrintPicture.h"
+#include "Recipe.h"
 
 void CcsAllDlg::onPrint() {
     // The button is only active with a picture; while a thumbnail run or an export goes on, the
@@ -10,5 +12,8 @@ void CcsAllDlg::onPrint() {
         return;
     if (!printDialog)
         printDialog = new PntDialg(this);
+    // The page gets the picture made again from the full-size photo at the printer's resolution,
+    // not the screen raster the preview shows.
+    printDialog->pictureSupplier = fullSizePrintPicture(recipeOf(state()), m_editor.catalogues());
     printDialog->DoModal();
 }

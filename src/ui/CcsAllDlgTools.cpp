@@ -23,36 +23,37 @@ using ListMember = CPicList* CcsAllDlg::*;
 
 struct ToolControl {
     std::variant<ButtonMember, FieldMember, ListMember> control;
-    // By CcsAllDlg::ToolControls: crop open, crop closed, compare on, compare off.
-    Usable usable[4];
+    // By CcsAllDlg::ToolControls: crop open, crop closed, compare on, compare off, exporting.
+    Usable usable[5];
 };
 
 // While the crop box is shaped only the crop controls work; while the before/after view shows,
 // nothing that changes the picture does. Export and print keep their state in the
-// before/after view, and the compare button stays usable to end it.
+// before/after view, and the compare button stays usable to end it. While an export renders,
+// nothing that would change the picture or the look works; panels, compare and print do.
 const ToolControl kToolControls[] = {
-    {&CcsAllDlg::cropButton, {Off, On, Off, On}},
-    {&CcsAllDlg::ratioDropDown, {On, Off, Off, Off}},
-    {&CcsAllDlg::orientationButton, {On, Off, Off, Off}},
-    {&CcsAllDlg::cancelCropButton, {On, Off, Off, Off}},
-    {&CcsAllDlg::confirmCropButton, {On, Off, Off, Off}},
-    {&CcsAllDlg::loadButton, {Off, On, Off, On}},
-    {&CcsAllDlg::compareButton, {Off, On, Keep, Keep}},
-    {&CcsAllDlg::randomButton, {Off, On, Off, On}},
-    {&CcsAllDlg::filterTabButton, {Off, On, Off, On}},
-    {&CcsAllDlg::lightTabButton, {Off, On, Off, On}},
-    {&CcsAllDlg::frameTabButton, {Off, On, Off, On}},
-    {&CcsAllDlg::rotateButton, {Off, On, Off, On}},
-    {&CcsAllDlg::flipHorizontalButton, {Off, On, Off, On}},
-    {&CcsAllDlg::flipVerticalButton, {Off, On, Off, On}},
-    {&CcsAllDlg::exportButton, {Off, On, Keep, Keep}},
-    {&CcsAllDlg::printButton, {Off, On, Keep, Keep}},
-    {&CcsAllDlg::filterList, {Off, On, Off, On}},
-    {&CcsAllDlg::lightList, {Off, On, Off, On}},
-    {&CcsAllDlg::frameList, {Off, On, Off, On}},
-    {&CcsAllDlg::filterCategoryDropDown, {Off, On, Off, On}},
-    {&CcsAllDlg::lightCategoryDropDown, {Off, On, Off, On}},
-    {&CcsAllDlg::frameCategoryDropDown, {Off, On, Off, On}},
+    {&CcsAllDlg::cropButton, {Off, On, Off, On, Off}},
+    {&CcsAllDlg::ratioDropDown, {On, Off, Off, Off, Off}},
+    {&CcsAllDlg::orientationButton, {On, Off, Off, Off, Off}},
+    {&CcsAllDlg::cancelCropButton, {On, Off, Off, Off, Off}},
+    {&CcsAllDlg::confirmCropButton, {On, Off, Off, Off, Off}},
+    {&CcsAllDlg::loadButton, {Off, On, Off, On, Off}},
+    {&CcsAllDlg::compareButton, {Off, On, Keep, Keep, Keep}},
+    {&CcsAllDlg::randomButton, {Off, On, Off, On, Off}},
+    {&CcsAllDlg::filterTabButton, {Off, On, Off, On, Keep}},
+    {&CcsAllDlg::lightTabButton, {Off, On, Off, On, Keep}},
+    {&CcsAllDlg::frameTabButton, {Off, On, Off, On, Keep}},
+    {&CcsAllDlg::rotateButton, {Off, On, Off, On, Off}},
+    {&CcsAllDlg::flipHorizontalButton, {Off, On, Off, On, Off}},
+    {&CcsAllDlg::flipVerticalButton, {Off, On, Off, On, Off}},
+    {&CcsAllDlg::exportButton, {Off, On, Keep, Keep, Keep}},
+    {&CcsAllDlg::printButton, {Off, On, Keep, Keep, Keep}},
+    {&CcsAllDlg::filterList, {Off, On, Off, On, Off}},
+    {&CcsAllDlg::lightList, {Off, On, Off, On, Off}},
+    {&CcsAllDlg::frameList, {Off, On, Off, On, Off}},
+    {&CcsAllDlg::filterCategoryDropDown, {Off, On, Off, On, Off}},
+    {&CcsAllDlg::lightCategoryDropDown, {Off, On, Off, On, Off}},
+    {&CcsAllDlg::frameCategoryDropDown, {Off, On, Off, On, Off}},
 };
 
 Qt::CursorShape shapeOf(CropCursor cursor) {
@@ -75,7 +76,13 @@ Qt::CursorShape shapeOf(CropCursor cursor) {
 } // namespace
 
 void CcsAllDlg::applyToolControls(ToolControls set) {
-    const int column = static_cast<int>(set);
+    applyToolColumn(static_cast<int>(set));
+    // An export holds its controls whatever else the user does meanwhile (compare, say).
+    if (set != ToolControls::Exporting && state().exportBusy)
+        applyToolColumn(static_cast<int>(ToolControls::Exporting));
+}
+
+void CcsAllDlg::applyToolColumn(int column) {
     for (const ToolControl& entry : kToolControls) {
         const Usable usable = entry.usable[column];
         if (usable == Keep)

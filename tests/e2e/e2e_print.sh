@@ -76,6 +76,14 @@ grep -Eq '^Pages: +1$' "$E2E_ROOT/info.txt" || fail "the PDF does not hold one p
 grep -Eq '^Title: +Lumenkraft$' "$E2E_ROOT/info.txt" || fail "the document is not named Lumenkraft"
 grep -Eq '^Page size: .*\(A4\)' "$E2E_ROOT/info.txt" || fail "the page is not A4"
 
+# Sharp: the page holds the picture made again from the 2400-pixel photo (the printable width
+# at the printer's resolution is larger still), not the 1000-pixel raster the screen shows. A
+# nine-slice frame may add part of a tile.
+read -r image_w image_h <<<"$(pdfimages -list "$PDF" | awk '$3 == "image" { print $4, $5; exit }')"
+[ -n "$image_w" ] || fail "the PDF holds no picture"
+[ "$image_w" -ge 2400 ] && [ "$image_w" -le 2520 ] && [ "$image_h" -ge 1600 ] && [ "$image_h" -le 1680 ] ||
+  fail "the printed picture is ${image_w}x${image_h}, not the photo's 2400x1600"
+
 # The page at 60 dpi (496 x 702): the 10 mm margins are 23.6 pixels; the picture lies where the
 # preview puts it, 0.2717 of the printable height down, 0.4566 of it high, the full width across.
 pdftoppm -png -r 60 -singlefile "$PDF" "$E2E_ROOT/page"

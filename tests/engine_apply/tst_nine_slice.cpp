@@ -51,6 +51,8 @@ class NineSliceTest : public QObject {
     void mirroringFollowsTheView_data();
     void mirroringFollowsTheView();
     void screenDrawsIntoDestination();
+    void divisorFollowsTheTurn_data();
+    void divisorFollowsTheTurn();
     void saveModeWritesFileAndDrawsNothing_data();
     void saveModeWritesFileAndDrawsNothing();
 
@@ -71,7 +73,7 @@ void NineSliceTest::init() {
 
 void NineSliceTest::layout_data() {
     QTest::addColumn<QSize>("picture");
-    QTest::addColumn<int>("sourceWidth");
+    QTest::addColumn<int>("fullWidth");
     QTest::addColumn<int>("corner");
     QTest::addColumn<int>("edge");
     QTest::addColumn<double>("divisor");
@@ -80,6 +82,8 @@ void NineSliceTest::layout_data() {
     QTest::newRow("preview of a 4000-wide picture")
         << QSize(1000, 750) << 4000 << 180 << 315 << 4.0 << true << QSize(1026, 792);
     // 1000 - 2 x 100 is four tiles of 200 exactly; 750 - 200 is not.
+    // Not a whole quotient: pieces divided by 2.6, not by 2.
+    QTest::newRow("real ratio") << QSize(1000, 750) << 2600 << 180 << 315 << 2.6 << true << QSize(1106, 864);
     QTest::newRow("tiles fit across")
         << QSize(1000, 750) << 1000 << 100 << 200 << 1.0 << true << QSize(1000, 800);
     QTest::newRow("picture narrower than two corners")
@@ -95,19 +99,19 @@ void NineSliceTest::layout_data() {
 
 void NineSliceTest::layout() {
     QFETCH(QSize, picture);
-    QFETCH(int, sourceWidth);
+    QFETCH(int, fullWidth);
     QFETCH(int, corner);
     QFETCH(int, edge);
     QFETCH(double, divisor);
     QFETCH(bool, framed);
     QFETCH(QSize, canvas);
     const std::array<int, 8> sizes{corner, edge, corner, corner, corner, corner, edge, corner};
-    const NineSliceLayout layout = nineSliceLayout(picture, sizes, sourceWidth);
+    const NineSliceLayout layout = nineSliceLayout(picture, sizes, fullWidth);
     QCOMPARE(layout.divisor, divisor);
     QCOMPARE(layout.framed, framed);
     QCOMPARE(layout.canvas, canvas);
     const QImage composed = composeNineSliceFrame(QImage(picture, QImage::Format_ARGB32), solidPieces(),
-                                                  sizes, sourceWidth, false, false);
+                                                  sizes, fullWidth, false, false);
     QCOMPARE(composed.size(), canvas);
 }
 
@@ -185,6 +189,33 @@ void NineSliceTest::screenDrawsIntoDestination() {
     QVERIFY(sameColour(first.pixel(356, 248), Qt::gray));
     QVERIFY(sameColour(first.pixel(610, 443), kPieceColours[2]));
     QVERIFY(sameColour(first.pixel(615, 448), Qt::white));
+}
+
+void NineSliceTest::divisorFollowsTheTurn_data() {
+    QTest::addColumn<int>("rotationAngle");
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<double>("divisor");
+    // A 4000 x 3000 picture under its 1000 x 750 preview, turned or not.
+    QTest::newRow("unturned") << 360 << QSize(1000, 750) << 4.0;
+    QTest::newRow("half turn") << 180 << QSize(1000, 750) << 4.0;
+    QTest::newRow("quarter turn") << 270 << QSize(750, 1000) << 4.0;
+    QTest::newRow("three quarters") << 90 << QSize(750, 1000) << 4.0;
+}
+
+// The view divides the pieces by the full-size picture turned as it is shown: a turned
+// picture compared with the unturned width would get pieces a third too small.
+void NineSliceTest::divisorFollowsTheTurn() {
+    QFETCH(int, rotationAngle);
+    QFETCH(QSize, picture);
+    QFETCH(double, divisor);
+    m_state->sourceHeight = 3000;
+    m_state->rotationAngle = rotationAngle;
+    QImage grey(picture, QImage::Format_ARGB32);
+    grey.fill(Qt::gray);
+    QImage surface(800, 700, QImage::Format_ARGB32);
+    QPainter painter(&surface);
+    QVERIFY(drawNineSliceFrame(&painter, Rect{0, 0, 600, 600}, grey, false, *m_state));
+    QCOMPARE(PrintShared::instance().printPieceScale, divisor);
 }
 
 void NineSliceTest::saveModeWritesFileAndDrawsNothing_data() {

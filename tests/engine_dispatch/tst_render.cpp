@@ -11,28 +11,14 @@
 #include "TestSupport.h"
 #include "WandHelpers.h"
 
-#include <QProcess>
 #include <QtTest>
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QStringList errorLines;
-};
+using Run = TestSupport::ProgramRun;
 
 Run render(const QStringList& arguments) {
-    QProcess process;
-    process.start(TestSupport::binFolder() + QStringLiteral("/lumenkraft-render"), arguments);
-    Run run;
-    if (!process.waitForFinished(120000))
-        return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.errorLines =
-        QString::fromUtf8(process.readAllStandardError()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    return run;
+    return TestSupport::runProgram(QStringLiteral("lumenkraft-render"), arguments);
 }
 
 } // namespace
@@ -185,9 +171,9 @@ class TestRender : public QObject {
         QTest::newRow("bad channel") << QStringList{"--step", "115", "--channel", "20", in, out} << 2
                                      << "0 to 19";
         QTest::newRow("unwritable output") << QStringList{"--step", "115", in, "/nonexistent/folder/out.png"}
-                                           << 1 << "cannot write /nonexistent/folder/out.png";
-        QTest::newRow("unknown extension")
-            << QStringList{"--step", "115", in, QDir::tempPath() + "/out.xyz"} << 1 << "unknown picture type";
+                                           << 1 << "The folder /nonexistent/folder does not exist.";
+        QTest::newRow("unknown extension") << QStringList{"--step", "115", in, QDir::tempPath() + "/out.xyz"}
+                                           << 1 << "\"out.xyz\" is not a kind of picture";
         QTest::newRow("filter beyond the catalogue")
             << QStringList{"--filter", "9999", in, out} << 1 << "no filter 9999";
     }

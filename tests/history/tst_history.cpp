@@ -3,6 +3,7 @@
 #include "AppPaths.h"
 #include "Editor.h"
 #include "EditorTestFiles.h"
+#include "FullSizeRender.h"
 #include "LookBlend.h"
 #include "MagickSession.h"
 #include "Panels.h"
@@ -219,6 +220,30 @@ class HistoryTest : public QObject {
             QCOMPARE(s.effectBitmap.cacheKey(), lookKey);
             QVERIFY(s.blendedBitmap.isNull());
         }
+    }
+
+    void halfStrengthExportMatchesTheView() {
+        Editor editor;
+        takeIn(editor, QSize(2000, 1334));
+        run(editor, "filter 2");
+        run(editor, "light 3");
+        run(editor, "strength 50");
+        const EditState& s = editor.state();
+        const QImage view = s.blendedBitmap.convertToFormat(QImage::Format_ARGB32);
+        EditRecipe fullStrength = recipeOf(s);
+        fullStrength.strength = 1.0;
+        const auto exportedOff = [&](const EditRecipe& recipe) {
+            const RenderedPicture rendered = renderFullSize(recipe, editor.catalogues());
+            return TestSupport::meanDifference(
+                rendered.image.scaled(view.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                    .convertToFormat(QImage::Format_ARGB32),
+                view);
+        };
+        const double half = exportedOff(recipeOf(s));
+        const double whole = exportedOff(fullStrength);
+        QVERIFY2(
+            half >= 0.0 && half < 3.0 && half < whole / 2,
+            qPrintable(QStringLiteral("half strength off by %1, full strength by %2").arg(half).arg(whole)));
     }
 
     void historyBoundsAndRefusals() {

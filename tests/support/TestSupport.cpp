@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QPainter>
+#include <QProcess>
 #include <QtTest>
 
 #include <cmath>
@@ -105,6 +106,23 @@ double rmseDifference(const QImage& a, const QImage& b) {
         return -1;
     const double count = colourSampleCount(a);
     return count > 0 ? std::sqrt(sum / count) / 255.0 : 0.0;
+}
+
+
+ProgramRun runProgram(const QString& program, const QStringList& arguments,
+                      const std::function<void()>& childSetup) {
+    QProcess process;
+    if (childSetup)
+        process.setChildProcessModifier(childSetup);
+    process.start(binFolder() + QLatin1Char('/') + program, arguments);
+    ProgramRun run;
+    if (!process.waitForFinished(300000))
+        return run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.errorLines =
+        QString::fromUtf8(process.readAllStandardError()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return run;
 }
 
 } // namespace TestSupport

@@ -4,6 +4,9 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 // Shared helpers of the test programs.
 namespace TestSupport {
@@ -30,6 +33,19 @@ double meanDifference(const QImage& a, const QImage& b);
 // Root mean square difference of the red, green and blue samples, 0..1 of the full range; -1
 // when the sizes differ.
 double rmseDifference(const QImage& a, const QImage& b);
+
+// How a program of the build's bin/ folder ended: its exit status (-1 when it crashed or did
+// not end within five minutes), what it printed, and its standard error line by line.
+struct ProgramRun {
+    int exitCode = -1;
+    QString out;
+    QStringList errorLines;
+};
+
+// Runs program (a name in bin/, such as "lumenkraft-render") and waits for it. childSetup, when
+// given, runs in the child before the program starts (to limit its resources, say).
+ProgramRun runProgram(const QString& program, const QStringList& arguments,
+                      const std::function<void()>& childSetup = {});
 
 } // namespace TestSupport
 

@@ -4,19 +4,22 @@
 #include "EditState.h"
 #include "EffectDispatch.h"
 #include "Encoders.h"
+#include "ExportFile.h"
+#include "LookBlend.h"
 #include "LookRendering.h"
 #include "MagickBridge.h"
 #include "RasterIO.h"
 #include "WorkFiles.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
+
+#include <atomic>
 
 #include <wand/MagickWand.h>
 
 namespace {
-
-// The quality the editor's export uses.
-constexpr int kExportQuality = 85;
 
 // A picture that covers every pixel: written without an alpha channel, the effect library
 // treats it exactly as it treats the user's own opaque file.
@@ -32,36 +35,51 @@ QImage withoutNeedlessAlpha(const QImage& picture) {
 
 // The picture at input as the editor takes it in: decoded by the window's decoders (upright,
 // its first frame) and written losslessly as a working file the effect library reads. The
-// library never sees the user's own file, whose type it might misread or not know.
-QString workingInput(const QString& input, QString* error) {
-    if (!QFileInfo(input).isFile()) {
-        *error = QStringLiteral("cannot read %1: no such file").arg(input);
-        return {};
+// library never sees the user's own file, whose type it might misread or not know. Several
+// inputs are worked on at once, so each gets a working file of its own, removed once read.
+class WorkingInput {
+  public:
+    explicit WorkingInput(const QString& input) {
+        if (!QFileInfo(input).isFile()) {
+            error = QStringLiteral("cannot read %1: no such file").arg(input);
+            return;
+        }
+        const QImage picture = RasterIO::load(input);
+        if (picture.isNull()) {
+            error = QStringLiteral("cannot read %1: not a picture, or larger than %2 megapixels")
+                        .arg(input)
+                        .arg(RasterIO::kMaxPixels / 1'000'000);
+            return;
+        }
+        static std::atomic<int> serial{0};
+        const QString candidate = WorkFiles::path(
+            QStringLiteral("render_input_%1_%2.png").arg(QCoreApplication::applicationPid()).arg(serial++));
+        const std::optional<ImageEncoder> png = Encoders::byMimeType("image/png");
+        // Quality 90 asks for light compression: the file is read once, at once.
+        if (!png || !Encoders::save(withoutNeedlessAlpha(picture), candidate, *png, 90)) {
+            error = QStringLiteral("cannot write the working file %1").arg(candidate);
+            return;
+        }
+        path = candidate;
     }
-    const QImage picture = RasterIO::load(input);
-    if (picture.isNull()) {
-        *error = QStringLiteral("cannot read %1: not a picture, or larger than %2 megapixels")
-                     .arg(input)
-                     .arg(RasterIO::kMaxPixels / 1'000'000);
-        return {};
+    ~WorkingInput() {
+        if (!path.isEmpty())
+            QFile::remove(path);
     }
-    const QString path = WorkFiles::path(QStringLiteral("render_input.png"));
-    const std::optional<ImageEncoder> png = Encoders::byMimeType("image/png");
-    // Quality 90 asks for light compression: the file is read once, at once.
-    if (!png || !Encoders::save(withoutNeedlessAlpha(picture), path, *png, 90)) {
-        *error = QStringLiteral("cannot write the working file %1").arg(path);
-        return {};
-    }
-    return path;
-}
+    WorkingInput(const WorkingInput&) = delete;
+    WorkingInput& operator=(const WorkingInput&) = delete;
+
+    QString path;  // empty when the picture could not be taken in
+    QString error; // why
+};
 
 } // namespace
 
 RenderResult renderStep(const EffectRecord& record, const QString& input) {
-    QString error;
-    const QString picture = workingInput(input, &error);
-    if (picture.isEmpty())
-        return {{}, error};
+    const WorkingInput working(input);
+    if (working.path.isEmpty())
+        return {{}, working.error};
+    const QString& picture = working.path;
     MagickWand* image = NewMagickWand();
     MagickWand* second = NewMagickWand();
     RenderResult result;
@@ -86,10 +104,10 @@ RenderResult renderFilter(const Catalogues& catalogues, int number, const QStrin
                 QStringLiteral("no filter %1: the catalogue holds %2")
                     .arg(number)
                     .arg(catalogues.filterLooks.size())};
-    QString error;
-    const QString picture = workingInput(input, &error);
-    if (picture.isEmpty())
-        return {{}, error};
+    const WorkingInput working(input);
+    if (working.path.isEmpty())
+        return {{}, working.error};
+    const QString& picture = working.path;
     EditState state;
     state.renderTarget = RenderToFilterResult;
     if (!applyFilterToFile(state, catalogues, number - 1, picture) || state.effectBitmap.isNull())
@@ -103,10 +121,10 @@ RenderResult renderLight(const Catalogues& catalogues, int number, const QString
                 QStringLiteral("no light %1: the catalogue holds %2")
                     .arg(number)
                     .arg(catalogues.lightRecords.size())};
-    QString error;
-    const QString picture = workingInput(input, &error);
-    if (picture.isEmpty())
-        return {{}, error};
+    const WorkingInput working(input);
+    if (working.path.isEmpty())
+        return {{}, working.error};
+    const QString& picture = working.path;
     EditState state;
     state.renderTarget = RenderToView;
     if (!applyLight(state, catalogues, number - 1, picture) || state.effectBitmap.isNull())
@@ -114,17 +132,53 @@ RenderResult renderLight(const Catalogues& catalogues, int number, const QString
     return {state.effectBitmap, {}};
 }
 
-QString checkOutputType(const QString& output) {
-    if (!Encoders::findExportEncoder(output))
-        return QStringLiteral("cannot write %1: unknown picture type (use jpg, png, bmp, gif or tif)")
-            .arg(output);
-    return {};
+std::optional<EditRecipe> lookRecipe(const RenderOptions& options, const Catalogues& catalogues,
+                                     QString* error) {
+    EditRecipe recipe;
+    recipe.rotationAngle = options.rotation;
+    recipe.flipHorizontal = options.flipHorizontal;
+    recipe.flipVertical = options.flipVertical;
+    recipe.strength = strengthOfPercent(options.strength);
+    if (options.filter > catalogues.filterLooks.size()) {
+        *error = QStringLiteral("no filter %1: the catalogue holds %2")
+                     .arg(options.filter)
+                     .arg(catalogues.filterLooks.size());
+        return std::nullopt;
+    }
+    if (options.light > catalogues.lightRecords.size()) {
+        *error = QStringLiteral("no light %1: the catalogue holds %2")
+                     .arg(options.light)
+                     .arg(catalogues.lightRecords.size());
+        return std::nullopt;
+    }
+    recipe.filterIndex = options.filter - 1;
+    recipe.lightIndex = options.light - 1;
+    if (options.frame.isEmpty())
+        return recipe;
+    bool isNumber = false;
+    const int number = options.frame.toInt(&isNumber);
+    for (qsizetype i = 0; i < catalogues.frameRecords.size(); ++i) {
+        const FrameRecord& frame = catalogues.frameRecords[i];
+        const QFileInfo picture(frame.effectimage);
+        const bool named =
+            isNumber ? number == i + 1
+                     : options.frame == picture.fileName() || options.frame == picture.completeBaseName();
+        if (named) {
+            recipe.frameMode = frame.framerule == 1 ? 1 : 0;
+            recipe.framePicture = frame.effectimage;
+            return recipe;
+        }
+    }
+    *error = QStringLiteral("no frame \"%1\": --list shows every frame").arg(options.frame);
+    return std::nullopt;
 }
 
-QString saveResult(const QImage& image, const QString& output) {
+QString checkOutputType(const QString& output) {
+    return ExportFile::checkTarget(output);
+}
+
+QString saveResult(const QImage& image, const QString& output, const QString& source) {
     if (QString error = checkOutputType(output); !error.isEmpty())
         return error;
-    if (!Encoders::save(image, output, *Encoders::findExportEncoder(output), kExportQuality))
-        return QStringLiteral("cannot write %1").arg(output);
-    return {};
+    return ExportFile::write(image, output, source).error;
 }

@@ -1,9 +1,13 @@
 #pragma once
 
 #include "CatalogTypes.h"
+#include "EditRecipe.h"
+#include "RenderOptions.h"
 
 #include <QImage>
 #include <QString>
+
+#include <optional>
 
 // One rendered picture, or the reason there is none.
 struct RenderResult {
@@ -18,8 +22,14 @@ RenderResult renderStep(const EffectRecord& record, const QString& input);
 RenderResult renderFilter(const Catalogues& catalogues, int number, const QString& input);
 RenderResult renderLight(const Catalogues& catalogues, int number, const QString& input);
 
-// Saves with the encoder the output's extension chooses; an empty text on success.
-QString saveResult(const QImage& image, const QString& output);
+// The recipe of the look options for any input (sourcePath left empty); nothing, with the reason
+// in error, when a number or a frame name names nothing in the catalogues.
+std::optional<EditRecipe> lookRecipe(const RenderOptions& options, const Catalogues& catalogues,
+                                     QString* error);
 
-// The reason output cannot be written by type, or an empty text.
+// Writes image to output as an export is written (atomically, sRGB, with the metadata of the
+// photo at source when there is one); an empty text on success.
+QString saveResult(const QImage& image, const QString& output, const QString& source = QString());
+
+// The reason output cannot be written (its type, a missing folder), or an empty text.
 QString checkOutputType(const QString& output);

@@ -5,7 +5,9 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QThread>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -75,18 +77,36 @@ EffectRecord stepRecord(const QCommandLineParser& parser, int number) {
     return record;
 }
 
+// Clockwise degrees, any multiple of 90, as the editor's angle: 360 for none.
+int rotationValue(const QCommandLineParser& parser) {
+    const int degrees = integerValue(parser, "rotate");
+    if (degrees % 90 != 0)
+        throw Failure{QStringLiteral("--rotate takes a multiple of 90 degrees, not %1").arg(degrees)};
+    const int angle = ((degrees % 360) + 360) % 360;
+    return angle == 0 ? 360 : angle;
+}
+
+int lookNumber(const QCommandLineParser& parser, const QString& name) {
+    const int number = integerValue(parser, name);
+    if (number < 1)
+        throw Failure{QStringLiteral("--%1 counts from 1").arg(name)};
+    return number;
+}
+
+const QStringList kLookOptions = {"filter", "light", "frame", "rotate", "flip-h", "flip-v", "strength"};
+
 RenderOptions parse(QCommandLineParser& parser, const QStringList& arguments) {
     if (!parser.parse(arguments))
         throw Failure{parser.errorText()};
 
     RenderOptions options;
-    const QStringList modes = {"step", "filter", "light", "list"};
-    QStringList chosen;
-    for (const QString& mode : modes)
-        if (parser.isSet(mode))
-            chosen.append(QStringLiteral("--") + mode);
-    if (chosen.size() != 1)
-        throw Failure{QStringLiteral("choose exactly one of --step, --filter, --light and --list")};
+    const bool look = std::any_of(kLookOptions.begin(), kLookOptions.end(),
+                                  [&](const QString& name) { return parser.isSet(name); });
+    const int modes = int(parser.isSet("step")) + int(parser.isSet("list")) + int(look);
+    if (modes != 1)
+        throw Failure{
+            QStringLiteral("choose exactly one of --step, --list or a look "
+                           "(--filter, --light, --frame, --rotate, --flip-h, --flip-v, --strength)")};
 
     if (parser.isSet("list")) {
         options.mode = RenderOptions::Mode::List;
@@ -99,11 +119,27 @@ RenderOptions parse(QCommandLineParser& parser, const QStringList& arguments) {
         options.number = integerValue(parser, "step");
         options.record = stepRecord(parser, options.number);
     } else {
-        options.mode = parser.isSet("filter") ? RenderOptions::Mode::Filter : RenderOptions::Mode::Light;
-        const QString name = parser.isSet("filter") ? QStringLiteral("filter") : QStringLiteral("light");
-        options.number = integerValue(parser, name);
-        if (options.number < 1)
-            throw Failure{QStringLiteral("--%1 counts from 1").arg(name)};
+        options.mode = RenderOptions::Mode::Look;
+        if (parser.isSet("filter"))
+            options.filter = lookNumber(parser, "filter");
+        if (parser.isSet("light"))
+            options.light = lookNumber(parser, "light");
+        options.frame = parser.value("frame");
+        if (parser.isSet("rotate"))
+            options.rotation = rotationValue(parser);
+        options.flipHorizontal = parser.isSet("flip-h");
+        options.flipVertical = parser.isSet("flip-v");
+        if (parser.isSet("strength")) {
+            options.strength = integerValue(parser, "strength");
+            if (options.strength < 0 || options.strength > 100)
+                throw Failure{QStringLiteral("--strength takes a percentage from 0 to 100")};
+        }
+    }
+    options.jobs = std::max(1, QThread::idealThreadCount());
+    if (parser.isSet("jobs")) {
+        options.jobs = integerValue(parser, "jobs");
+        if (options.jobs < 1)
+            throw Failure{QStringLiteral("--jobs needs at least 1")};
     }
 
     const QStringList files = parser.positionalArguments();
@@ -128,14 +164,27 @@ RenderOptions parse(QCommandLineParser& parser, const QStringList& arguments) {
 
 ParsedOptions parseRenderOptions(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Runs a catalogue step, a filter or a light on pictures; the output type follows the "
-                       "output's extension (jpg, png, bmp, gif, tif)."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Exports pictures with a look exactly as the editor's window does: full size, upright, the\n"
+        "filter, then the light, mirrored, then the frame, with the photo's metadata. Lengths in a\n"
+        "look (blur radii and the like) are scaled so that the result looks as the look does on the\n"
+        "picture's preview in the window. --rotate turns clockwise by a multiple of 90 degrees, the\n"
+        "way the editor keeps its angle: one press of the window's Rotate button is --rotate 270.\n"
+        "The output type follows the output's extension (jpg, png, bmp, gif, tif).\n"
+        "--step runs one catalogue operation on a picture as it is; --list shows the catalogues."));
     const QCommandLineOption helpOption = parser.addHelpOption();
     parser.addOptions({
-        {"step", "Run catalogue operation <n>.", "n"},
-        {"filter", "Run filter <n> of the filter catalogue (1-based).", "n"},
-        {"light", "Run light <n> of the light catalogue (1-based).", "n"},
+        {"filter", "Filter <n> of the filter catalogue (1-based, as --list shows it).", "n"},
+        {"light", "Light <n> of the light catalogue (1-based).", "n"},
+        {"frame", "A frame by its number in --list or its picture's name (border01, album).", "name"},
+        {"rotate", "Turn clockwise by <degrees>, a multiple of 90 (270: a quarter to the left).", "degrees"},
+        {"flip-h", "Mirror left to right."},
+        {"flip-v", "Mirror top to bottom."},
+        {"strength",
+         "How strongly the filter and light show, in percent (default 100); the frame always shows.",
+         "percent"},
+        {"jobs", "With several inputs: how many to work on at once (default: the number of cores).", "n"},
+        {"step", "Run catalogue operation <n> on the picture as it is.", "n"},
         {"list", "List every filter, light and frame of the catalogues."},
         {"radius", "R of the step.", "R"},
         {"sigma", "S of the step.", "S"},

@@ -9,10 +9,19 @@
 
 // What one run of the renderer was asked to do, checked before any picture is touched.
 struct RenderOptions {
-    enum class Mode { Step, Filter, Light, List };
+    enum class Mode { Step, Look, List };
     Mode mode = Mode::Step;
-    int number = 0;      // step operation, or 1-based filter / light number
+    int number = 0;      // step operation (Mode::Step)
     EffectRecord record; // the step's arguments (Mode::Step)
+    // The look (Mode::Look), as the window exports it.
+    int filter = 0;     // 1-based; 0 for none
+    int light = 0;      // 1-based; 0 for none
+    QString frame;      // a frame's number in --list, or its picture's name; empty for none
+    int rotation = 360; // clockwise degrees as the editor keeps them: 360 (none), 90, 180, 270
+    bool flipHorizontal = false;
+    bool flipVertical = false;
+    int strength = 100; // percent of the filter and light blended over the picture
+    int jobs = 1;
     QStringList inputs;
     QString output;    // single input
     QString outputDir; // several inputs

@@ -5,16 +5,16 @@
 
 #include <QPainter>
 
-NineSliceLayout nineSliceLayout(const QSize& picture, const std::array<int, 8>& sliceSizes, int sourceWidth) {
+NineSliceLayout nineSliceLayout(const QSize& picture, const std::array<int, 8>& sliceSizes, int fullWidth) {
     NineSliceLayout layout;
     layout.canvas = picture;
     const int width = picture.width();
-    if (width <= 0 || picture.height() <= 0 || sourceWidth <= 0)
+    if (width <= 0 || picture.height() <= 0 || fullWidth <= 0)
         return layout;
-    // A picture wider than the full-size one (a preview of a narrow picture, a turned portrait)
-    // gives a zero integral quotient: scale by the real ratio instead of dividing by zero.
-    const int quotient = sourceWidth / width;
-    layout.divisor = quotient >= 1 ? double(quotient) : double(sourceWidth) / width;
+    // The real ratio, never a whole quotient: a 2600-wide picture under a 1000-wide preview
+    // would otherwise get pieces a quarter too large on screen, and a preview wider than its
+    // full-size picture a zero divisor.
+    layout.divisor = double(fullWidth) / width;
     static_cast<NineSliceTiles&>(layout) =
         nineSliceTiles(picture, int(sliceSizes[0] / layout.divisor), int(sliceSizes[1] / layout.divisor),
                        int(sliceSizes[2] / layout.divisor));
@@ -22,18 +22,23 @@ NineSliceLayout nineSliceLayout(const QSize& picture, const std::array<int, 8>& 
 }
 
 QImage composeNineSliceFrame(const QImage& picture, const std::array<QImage, 8>& pieces,
-                             const std::array<int, 8>& sliceSizes, int sourceWidth, bool flipHorizontal,
+                             const std::array<int, 8>& sliceSizes, int fullWidth, bool flipHorizontal,
                              bool flipVertical) {
-    return composeNineSlice(picture, pieces, nineSliceLayout(picture.size(), sliceSizes, sourceWidth),
+    return composeNineSlice(picture, pieces, nineSliceLayout(picture.size(), sliceSizes, fullWidth),
                             flipHorizontal, flipVertical);
+}
+
+int shownFullWidth(const EditState& state) {
+    const bool quarterTurned = (state.rotationAngle / 90) % 2 != 0;
+    return quarterTurned ? state.sourceHeight : state.sourceWidth;
 }
 
 bool drawNineSliceFrame(QPainter* painter, const Rect& destination, const QImage& picture, bool saveMode,
                         const EditState& state) {
     PrintShared& print = PrintShared::instance();
-    const QImage framed =
-        composeNineSliceFrame(picture, state.framePieces, state.frameSliceSizes, state.sourceWidth,
-                              print.printFlipHorizontal, print.printFlipVertical);
+    const int fullWidth = shownFullWidth(state);
+    const QImage framed = composeNineSliceFrame(picture, state.framePieces, state.frameSliceSizes, fullWidth,
+                                                print.printFlipHorizontal, print.printFlipVertical);
     if (framed.isNull())
         return false;
     if (saveMode) {
@@ -42,7 +47,7 @@ bool drawNineSliceFrame(QPainter* painter, const Rect& destination, const QImage
     }
     // Only the screen publishes the divisor: the print dialog lays the preview-sized pieces the
     // way the view does, and an export on its own thread must not change what it reads.
-    print.printPieceScale = nineSliceLayout(picture.size(), state.frameSliceSizes, state.sourceWidth).divisor;
+    print.printPieceScale = nineSliceLayout(picture.size(), state.frameSliceSizes, fullWidth).divisor;
     if (!painter || destination.isEmpty())
         return false;
     painter->save();

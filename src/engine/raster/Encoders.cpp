@@ -2,6 +2,8 @@
 
 #include "MagickBridge.h"
 
+#include <QBuffer>
+#include <QColorSpace>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
@@ -74,6 +76,10 @@ static QByteArray encodeGif(const QImage& image) {
     MagickWand* wand = raster2magick(image);
     QByteArray blob;
     if (MagickGetNumberImages(wand) > 0 && MagickSetImageFormat(wand, "GIF") == MagickTrue) {
+        if (image.colorSpace().isValid()) {
+            const QByteArray icc = image.colorSpace().iccProfile();
+            MagickSetImageProfile(wand, "icc", icc.constData(), size_t(icc.size()));
+        }
         size_t length = 0;
         unsigned char* data = MagickGetImageBlob(wand, &length);
         if (data) {
@@ -85,32 +91,52 @@ static QByteArray encodeGif(const QImage& image) {
     return blob;
 }
 
-bool save(const QImage& image, const QString& path, const ImageEncoder& encoder, int quality) {
+QByteArray encode(const QImage& image, const ImageEncoder& encoder, int quality) {
     if (image.isNull())
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (encoder.viaMagick) {
-        const QByteArray gif = encodeGif(image);
-        if (gif.isEmpty() || file.write(gif) != gif.size())
-            return false;
-        return file.commit();
-    }
+        return {};
+    if (encoder.viaMagick)
+        return encodeGif(image);
     QImage toWrite = image;
     if (encoder.mimeType == "image/jpeg" || encoder.mimeType == "image/bmp") {
         // No alpha in these formats: flatten onto white rather than let transparent black show.
         toWrite = QImage(image.size(), QImage::Format_RGB32);
+        if (toWrite.isNull())
+            return {};
         toWrite.fill(Qt::white);
         QPainter painter(&toWrite);
         painter.drawImage(0, 0, image);
+        painter.end();
+        toWrite.setColorSpace(image.colorSpace());
     }
-    QImageWriter writer(&file, encoder.format);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, encoder.format);
     if (quality >= 0)
         writer.setQuality(quality);
     if (!writer.write(toWrite))
-        return false;
-    return file.commit();
+        return {};
+    return bytes;
+}
+
+QString writeFile(const QByteArray& bytes, const QString& path) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    // Only a complete file, flushed to the disk, replaces what was there.
+    if (!file.commit())
+        return file.errorString();
+    return {};
+}
+
+bool save(const QImage& image, const QString& path, const ImageEncoder& encoder, int quality) {
+    const QByteArray bytes = encode(image, encoder, quality);
+    return !bytes.isEmpty() && writeFile(bytes, path).isEmpty();
 }
 
 } // namespace Encoders

@@ -32,8 +32,18 @@ std::optional<ImageEncoder> findJpegEncoder();
 // chooses none.
 std::optional<ImageEncoder> findExportEncoder(const QString& path);
 
-// Saves with the given encoder. An existing file is replaced only by a complete new one.
-// quality < 0 keeps the encoder's default.
+// The picture as a file's bytes in the encoder's format; empty when it cannot be encoded.
+// quality < 0 keeps the encoder's default. Formats without alpha (JPEG, BMP) get the picture
+// flattened onto white. A picture with a colour space carries it as an embedded profile where
+// the format has room for one.
+QByteArray encode(const QImage& image, const ImageEncoder& encoder, int quality = -1);
+
+// Writes bytes to path through a temporary file in the same folder, renamed over path once it
+// is complete: an existing file is replaced only by a complete new one. An empty text on
+// success, otherwise why the file could not be written.
+QString writeFile(const QByteArray& bytes, const QString& path);
+
+// Encodes and writes. quality < 0 keeps the encoder's default.
 bool save(const QImage& image, const QString& path, const ImageEncoder& encoder, int quality = -1);
 
 } // namespace Encoders

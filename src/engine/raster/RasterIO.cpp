@@ -45,6 +45,15 @@ bool convertToSRgb(QImage& picture) {
     return true;
 }
 
+// Every decode ends here: one pixel format for the rest of the program.
+static QImage decodeUpright(QImageReader& reader) {
+    QImage image = reader.read();
+    if (image.isNull() || !withinLimit(image.size()))
+        return {};
+    convertToSRgb(image);
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
 QImage load(const QString& path) {
     allowLargePictures();
     QImageReader reader(path);
@@ -52,11 +61,20 @@ QImage load(const QString& path) {
     const QSize size = uprightSize(reader);
     if (size.isValid() && !withinLimit(size))
         return {};
-    QImage image = reader.read();
-    if (image.isNull() || !withinLimit(image.size()))
+    return decodeUpright(reader);
+}
+
+QImage load(const QString& path, const QSize& scaledSize) {
+    allowLargePictures();
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize size = uprightSize(reader);
+    if (!size.isValid() || !withinLimit(size) || scaledSize.isEmpty())
         return {};
-    convertToSRgb(image);
-    return image.convertToFormat(QImage::Format_ARGB32);
+    // The reader scales in the file's own orientation, before the orientation tag turns it.
+    const bool quarterTurned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+    reader.setScaledSize(quarterTurned ? scaledSize.transposed() : scaledSize);
+    return decodeUpright(reader);
 }
 
 // The rectangle of the stored pixels that shows as upright in a picture of storedSize read

@@ -36,6 +36,10 @@ bool convertToSRgb(QImage& picture);
 // or is larger than kMaxPixels.
 QImage load(const QString& path);
 
+// Decodes a picture upright at uprightSize (proportions not kept) without holding its full size
+// in memory first: a JPEG is reduced while it is decoded. Null as load() is.
+QImage load(const QString& path, const QSize& uprightSize);
+
 // Decodes only the part region of a picture, region given in upright pixels (as load() shows
 // the picture). Decoders that can leave out what lies outside the region (JPEG) do so, which
 // keeps cutting a small piece out of a large photo quick. The region is clipped to the

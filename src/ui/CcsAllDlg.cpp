@@ -160,6 +160,9 @@ const ButtonPlace kButtons[] = {
      {911, 59, 63, 29},
      false,
      &CcsAllDlg::onFrameTab},
+    // Beside print and export; usable once there is a step to take.
+    {&CcsAllDlg::undoButton, "undoButton", "undo.bmp", "Undo", {720, 8, 33, 33}, false, &CcsAllDlg::onUndo},
+    {&CcsAllDlg::redoButton, "redoButton", "redo.bmp", "Redo", {765, 8, 33, 33}, false, &CcsAllDlg::onRedo},
 };
 constexpr int kFirstToolButton = 7;
 constexpr int kFirstTabButton = 15;
@@ -215,6 +218,7 @@ CcsAllDlg::CcsAllDlg(QWidget* parent)
     createButtons(kFirstToolButton, kFirstTabButton - 1);
     createLists();
     createButtons(kFirstTabButton, kButtonCount - 1);
+    createHistoryControls();
     createShortcuts();
 
     // The worker waits until the list holds each thumbnail, so the editor's position map and

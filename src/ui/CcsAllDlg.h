@@ -17,6 +17,7 @@ class CButtonX;
 class CImgCtrl;
 class CPicList;
 class PntDialg;
+class StrengthBar;
 class reComb;
 
 // The editor's one window: a frameless, self-painted 1000 x 650 surface at (0, 0) hosting the
@@ -57,6 +58,11 @@ class CcsAllDlg : public QWidget {
     CButtonX* filterTabButton = nullptr;
     CButtonX* lightTabButton = nullptr;
     CButtonX* frameTabButton = nullptr;
+    CButtonX* undoButton = nullptr;
+    CButtonX* redoButton = nullptr;
+
+    // How strongly the look shows; under the picture while a filter or light is on.
+    StrengthBar* strengthBar = nullptr;
 
     // Drop-down fields; the three category fields share one place.
     reComb* ratioDropDown = nullptr;
@@ -132,6 +138,11 @@ class CcsAllDlg : public QWidget {
     // Compare and random look.
     virtual void onCompare();
     virtual void onRandomLook();
+    // Undo and redo, and the strength of the look.
+    virtual void onUndo();
+    virtual void onRedo();
+    virtual void onStrengthMoved(int percent);
+    virtual void onStrengthFinished();
     // Panels and their categories.
     virtual void onFilterTab();
     virtual void onLightTab();
@@ -176,6 +187,13 @@ class CcsAllDlg : public QWidget {
     void applyToolColumn(int column);
     void onExportProgress(const QString& stage, double fraction);
     void onExportFinished(const ExportOutcome& outcome);
+    void createHistoryControls();
+    // Undo, redo and the strength bar as the edit and its history now allow.
+    void updateHistoryControls();
+    void showHistoryMove(Editor::HistoryMove move);
+    // Each list marks the cell of the look part in force, showing every entry again when the
+    // category shown does not hold it.
+    void showRestoredCells();
 
     // Destroyed before the lists: its worker may still hand a thumbnail to the filter list.
     Editor m_editor;

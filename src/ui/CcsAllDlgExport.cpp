@@ -60,6 +60,7 @@ QString CcsAllDlg::askExportPath(const QString& folder, const QString& name) {
 // What the controls come back to once no export holds them.
 void CcsAllDlg::releaseExportControls() {
     applyToolControls(state().compareActive ? ToolControls::CompareOn : ToolControls::CompareOff);
+    updateHistoryControls();
 }
 
 void CcsAllDlg::onExport() {
@@ -83,6 +84,8 @@ void CcsAllDlg::onExport() {
     QApplication::setOverrideCursor(Qt::BusyCursor);
     m_noticeTimer.stop();
     m_exportOverlay.start();
+    // Undo, redo and the strength wait for the export like every command.
+    updateHistoryControls();
     invalidateView();
 }
 

@@ -50,7 +50,9 @@ void ViewPainter::paint(QPainter& painter, const EditState& state, const Rect& c
 
 void ViewPainter::drawLook(QPainter& painter, const EditState& state, const Rect& target) {
     const bool withLook = state.filterActive == 1 || state.lightActive == 1;
-    const QImage& base = withLook ? state.effectBitmap : state.viewBitmap;
+    // Below full strength the look is drawn blended over the picture; the frame never is.
+    const QImage& look = state.blendedBitmap.isNull() ? state.effectBitmap : state.blendedBitmap;
+    const QImage& base = withLook ? look : state.viewBitmap;
     if (base.isNull())
         return;
     DrawMirrored(painter, base, target, state.flipHorizontal, state.flipVertical);

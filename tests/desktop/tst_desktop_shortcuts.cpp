@@ -27,6 +27,8 @@ class RecordingWindow : public CcsAllDlg {
     void onHelp() override { calls << "help"; }
     void onConfirmCrop() override { calls << "confirmCrop"; }
     void onCancelCrop() override { calls << "cancelCrop"; }
+    void onUndo() override { calls << "undo"; }
+    void onRedo() override { calls << "redo"; }
 };
 
 using ButtonMember = CButtonX* CcsAllDlg::*;
@@ -73,6 +75,13 @@ class ShortcutTest : public QObject {
                            << "Compare (C)";
         QTest::newRow("Ctrl+R") << int(Qt::Key_R) << ctrl << &CcsAllDlg::randomButton << "random" << false
                                 << "Random Effect (Ctrl+R)";
+        const int ctrlShift = int(Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::newRow("Ctrl+Z") << int(Qt::Key_Z) << ctrl << &CcsAllDlg::undoButton << "undo" << false
+                                << "Undo (Ctrl+Z)";
+        QTest::newRow("Ctrl+Shift+Z") << int(Qt::Key_Z) << ctrlShift << &CcsAllDlg::redoButton << "redo"
+                                      << false << "Redo (Ctrl+Shift+Z, Ctrl+Y)";
+        QTest::newRow("Ctrl+Y") << int(Qt::Key_Y) << ctrl << &CcsAllDlg::redoButton << "redo" << false
+                                << "Redo (Ctrl+Shift+Z, Ctrl+Y)";
         QTest::newRow("F1") << int(Qt::Key_F1) << none << &CcsAllDlg::helpButton << "help" << false
                             << "Help (F1)";
         QTest::newRow("Return") << int(Qt::Key_Return) << none << &CcsAllDlg::confirmCropButton

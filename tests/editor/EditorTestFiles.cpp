@@ -123,6 +123,18 @@ QString freshDataFolder() {
     return folder;
 }
 
+void makeLooksDataFolder(const QStringList& filterKinds) {
+    const QString data = freshDataFolder();
+    QList<std::optional<QString>> kinds;
+    for (const QString& kind : filterKinds)
+        kinds << kind;
+    writeFilterCatalogue(data, kinds);
+    const QString shipped = TestSupport::binFolder() + QLatin1Char('/');
+    QVERIFY(QFile::copy(shipped + "deploy/vuvedilightborder.xml", data + "deploy/vuvedilightborder.xml"));
+    for (const char* folder : {"lightimage.bundle", "border.bundle", "magick"})
+        QVERIFY(QFile::link(shipped + folder, data + folder));
+}
+
 HandOvers::HandOvers(Editor& editor) {
     connect(
         &editor, &Editor::thumbnailReady, this,

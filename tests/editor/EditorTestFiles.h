@@ -40,6 +40,10 @@ void writeFilterCatalogue(const QString& dataFolder, const QList<std::optional<Q
 // Points the editor's resource folder at a fresh folder of this test program and returns it.
 QString freshDataFolder();
 
+// A fresh resource folder with a one-step filter of each kind (as writeFilterCatalogue) and the
+// lights and frames the program ships.
+void makeLooksDataFolder(const QStringList& filterKinds);
+
 // Collects the thumbnails an editor hands over, the way the window's filter list takes them.
 class HandOvers : public QObject {
     Q_OBJECT

@@ -62,18 +62,22 @@ void RenderBatchTest::lookOptionsExportAsTheWindowDoes_data() {
     QTest::addColumn<int>("rotation");
     QTest::addColumn<bool>("flipHorizontal");
     QTest::addColumn<bool>("flipVertical");
+    QTest::addColumn<double>("strength");
     QTest::newRow("filter, light, overlay frame by name")
         << QStringList{"--filter", "3", "--light", "1", "--frame", "postcard"} << 3 << 1 << "postcard.png"
-        << 360 << false << false;
+        << 360 << false << false << 1.0;
     QTest::newRow("one press of Rotate, mirrored, nine-slice frame")
         << QStringList{"--light", "2", "--frame", "border01.png", "--rotate", "270", "--flip-h"} << 0 << 2
-        << "border01.png" << 270 << true << false;
+        << "border01.png" << 270 << true << false << 1.0;
     QTest::newRow("a quarter to the left written as -90")
-        << QStringList{"--rotate", "-90", "--flip-v"} << 0 << 0 << QString() << 270 << false << true;
-    QTest::newRow("a whole turn is none")
-        << QStringList{"--rotate", "360", "--filter", "7"} << 7 << 0 << QString() << 360 << false << false;
+        << QStringList{"--rotate", "-90", "--flip-v"} << 0 << 0 << QString() << 270 << false << true << 1.0;
+    QTest::newRow("a whole turn is none") << QStringList{"--rotate", "360", "--filter", "7"} << 7 << 0
+                                          << QString() << 360 << false << false << 1.0;
     QTest::newRow("half turn") << QStringList{"--rotate", "180", "--flip-h", "--flip-v"} << 0 << 0
-                               << QString() << 180 << true << true;
+                               << QString() << 180 << true << true << 1.0;
+    QTest::newRow("filter and light at half strength")
+        << QStringList{"--filter", "3", "--light", "1", "--strength", "50"} << 3 << 1 << QString() << 360
+        << false << false << 0.5;
 }
 
 void RenderBatchTest::lookOptionsExportAsTheWindowDoes() {
@@ -84,6 +88,7 @@ void RenderBatchTest::lookOptionsExportAsTheWindowDoes() {
     QFETCH(int, rotation);
     QFETCH(bool, flipHorizontal);
     QFETCH(bool, flipVertical);
+    QFETCH(double, strength);
     const QString output = m_work + "look.png";
     const Run run = render(options << m_photo << output);
     QVERIFY2(run.exitCode == 0, qPrintable(run.errorLines.join('\n')));
@@ -99,6 +104,7 @@ void RenderBatchTest::lookOptionsExportAsTheWindowDoes() {
     recipe.rotationAngle = rotation;
     recipe.flipHorizontal = flipHorizontal;
     recipe.flipVertical = flipVertical;
+    recipe.strength = strength;
     const RenderedPicture expected = renderFullSize(recipe, m_catalogues);
     QVERIFY2(expected.error.isEmpty(), qPrintable(expected.error));
     QCOMPARE(TestSupport::maxChannelDifference(RasterIO::load(output), expected.image), 0);
@@ -162,6 +168,8 @@ void RenderBatchTest::wrongLookOptionsSayWhy_data() {
     QTest::newRow("unknown frame") << QStringList{"--frame", "velvet"} << 1 << "no frame \"velvet\"";
     QTest::newRow("look and step together")
         << QStringList{"--filter", "2", "--step", "115"} << 2 << "choose exactly one";
+    QTest::newRow("strength beyond 100")
+        << QStringList{"--filter", "2", "--strength", "150"} << 2 << "percentage from 0 to 100";
     QTest::newRow("no jobs") << QStringList{"--filter", "2", "--jobs", "0"} << 2 << "--jobs needs at least 1";
 }
 

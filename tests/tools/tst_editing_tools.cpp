@@ -28,19 +28,6 @@ namespace {
 
 const QStringList kKinds = {"Blur", "Glow", "Blur", "Hue", "Glow", "Sketch"};
 
-// A resource folder with cheap one-step filters and the lights and frames the program ships.
-void makeDataFolder() {
-    const QString data = freshDataFolder();
-    QList<std::optional<QString>> kinds;
-    for (const QString& kind : kKinds)
-        kinds << kind;
-    writeFilterCatalogue(data, kinds);
-    const QString shipped = TestSupport::binFolder() + QLatin1Char('/');
-    QVERIFY(QFile::copy(shipped + "deploy/vuvedilightborder.xml", data + "deploy/vuvedilightborder.xml"));
-    for (const char* folder : {"lightimage.bundle", "border.bundle", "magick"})
-        QVERIFY(QFile::link(shipped + folder, data + folder));
-}
-
 // Same size and, on average, within a JPEG's generation loss.
 bool samePicture(const QImage& actual, const QImage& expected) {
     const double difference = TestSupport::meanDifference(actual, expected);
@@ -117,7 +104,7 @@ class EditingToolsTest : public QObject {
 };
 
 void EditingToolsTest::init() {
-    makeDataFolder();
+    makeLooksDataFolder(kKinds);
     m_work = TestSupport::freshWorkFolder();
     PrintShared::instance().reset();
 }

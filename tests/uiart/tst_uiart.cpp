@@ -30,6 +30,7 @@ class TstUiArt : public QObject {
             {"czjx.bmp", {544, 598, 38, 33}},     {"compare.bmp", {620, 593, 42, 42}},
             {"random.bmp", {668, 593, 42, 42}},   {"effect1.bmp", {761, 59, 63, 29}},
             {"effect2.bmp", {836, 59, 63, 29}},   {"effect3.bmp", {911, 59, 63, 29}},
+            {"undo.bmp", {720, 8, 33, 33}},       {"redo.bmp", {765, 8, 33, 33}},
         };
     }
 

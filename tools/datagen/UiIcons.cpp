@@ -84,6 +84,19 @@ Icon rotate() {
     return icon;
 }
 
+// A step back curls over to the left, a step forward over to the right.
+Icon undo() {
+    Icon icon;
+    arcArrow(icon.strokes, {12, 13.5}, 7.5, -40, 220, 4.2);
+    return icon;
+}
+
+Icon redo() {
+    Icon icon;
+    arcArrow(icon.strokes, {12, 13.5}, 7.5, 220, -220, 4.2);
+    return icon;
+}
+
 Icon flipHorizontal() {
     Icon icon;
     polyline(icon.strokes, {{12, 2.5}, {12, 21.5}});

@@ -17,6 +17,8 @@ Icon orientation();
 Icon cancel();
 Icon ok();
 Icon rotate();
+Icon undo();
+Icon redo();
 Icon flipHorizontal();
 Icon flipVertical();
 Icon compare();

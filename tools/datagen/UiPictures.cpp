@@ -36,6 +36,8 @@ std::vector<Strip> controlStrips() {
     return {
         {"close.bmp", {21, 22}, UiStrips::titleButton(close(), true)},
         {"min.bmp", {21, 22}, UiStrips::titleButton(minimise(), false)},
+        {"undo.bmp", {33, 33}, UiStrips::chipButton(undo(), title, chip, icon)},
+        {"redo.bmp", {33, 33}, UiStrips::chipButton(redo(), title, chip, icon)},
         {"print.bmp", {33, 33}, UiStrips::chipButton(printer(), title, chip, icon)},
         {"save.bmp", {33, 33}, UiStrips::chipButton(exportTray(), title, chip, icon)},
         {"help.bmp", {33, 33}, UiStrips::chipButton(help(), title, chip, icon)},

@@ -5,6 +5,7 @@
 #include "EffectDispatch.h"
 #include "Encoders.h"
 #include "ExportFile.h"
+#include "LookBlend.h"
 #include "LookRendering.h"
 #include "MagickBridge.h"
 #include "RasterIO.h"
@@ -137,6 +138,7 @@ std::optional<EditRecipe> lookRecipe(const RenderOptions& options, const Catalog
     recipe.rotationAngle = options.rotation;
     recipe.flipHorizontal = options.flipHorizontal;
     recipe.flipVertical = options.flipVertical;
+    recipe.strength = strengthOfPercent(options.strength);
     if (options.filter > catalogues.filterLooks.size()) {
         *error = QStringLiteral("no filter %1: the catalogue holds %2")
                      .arg(options.filter)

@@ -93,7 +93,7 @@ int lookNumber(const QCommandLineParser& parser, const QString& name) {
     return number;
 }
 
-const QStringList kLookOptions = {"filter", "light", "frame", "rotate", "flip-h", "flip-v"};
+const QStringList kLookOptions = {"filter", "light", "frame", "rotate", "flip-h", "flip-v", "strength"};
 
 RenderOptions parse(QCommandLineParser& parser, const QStringList& arguments) {
     if (!parser.parse(arguments))
@@ -104,8 +104,9 @@ RenderOptions parse(QCommandLineParser& parser, const QStringList& arguments) {
                                   [&](const QString& name) { return parser.isSet(name); });
     const int modes = int(parser.isSet("step")) + int(parser.isSet("list")) + int(look);
     if (modes != 1)
-        throw Failure{QStringLiteral("choose exactly one of --step, --list or a look "
-                                     "(--filter, --light, --frame, --rotate, --flip-h, --flip-v)")};
+        throw Failure{
+            QStringLiteral("choose exactly one of --step, --list or a look "
+                           "(--filter, --light, --frame, --rotate, --flip-h, --flip-v, --strength)")};
 
     if (parser.isSet("list")) {
         options.mode = RenderOptions::Mode::List;
@@ -128,6 +129,11 @@ RenderOptions parse(QCommandLineParser& parser, const QStringList& arguments) {
             options.rotation = rotationValue(parser);
         options.flipHorizontal = parser.isSet("flip-h");
         options.flipVertical = parser.isSet("flip-v");
+        if (parser.isSet("strength")) {
+            options.strength = integerValue(parser, "strength");
+            if (options.strength < 0 || options.strength > 100)
+                throw Failure{QStringLiteral("--strength takes a percentage from 0 to 100")};
+        }
     }
     options.jobs = std::max(1, QThread::idealThreadCount());
     if (parser.isSet("jobs")) {
@@ -174,6 +180,9 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
         {"rotate", "Turn clockwise by <degrees>, a multiple of 90 (270: a quarter to the left).", "degrees"},
         {"flip-h", "Mirror left to right."},
         {"flip-v", "Mirror top to bottom."},
+        {"strength",
+         "How strongly the filter and light show, in percent (default 100); the frame always shows.",
+         "percent"},
         {"jobs", "With several inputs: how many to work on at once (default: the number of cores).", "n"},
         {"step", "Run catalogue operation <n> on the picture as it is.", "n"},
         {"list", "List every filter, light and frame of the catalogues."},

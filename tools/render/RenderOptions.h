@@ -20,6 +20,7 @@ struct RenderOptions {
     int rotation = 360; // clockwise degrees as the editor keeps them: 360 (none), 90, 180, 270
     bool flipHorizontal = false;
     bool flipVertical = false;
+    int strength = 100; // percent of the filter and light blended over the picture
     int jobs = 1;
     QStringList inputs;
     QString output;    // single input

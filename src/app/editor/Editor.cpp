@@ -8,6 +8,8 @@ Editor::Editor(QObject* parent) : QObject(parent), m_worker(m_catalogues, m_stat
     // Made first, so the position map grows before the window's list shows the new cell.
     connect(this, &Editor::thumbnailReady, this, &Editor::recordThumbnail, Qt::BlockingQueuedConnection);
     connect(&m_worker, &ThumbnailWorker::finished, this, &Editor::workerFinished);
+    // First of all receivers: whoever repaints finds the look blended at its strength.
+    connect(this, &Editor::viewChanged, this, &Editor::refreshShownLook);
     // Light and frame categories can be browsed before the first picture; every intake reads
     // the catalogue again.
     ReadLightCatalogue(m_catalogues);
@@ -57,6 +59,7 @@ Editor::IntakeOutcome Editor::takeIn(const QString& path, IntakeSource source) {
     Intake::resetLook(m_state);
     Intake::resetTools(m_state);
     Intake::loadRasters(m_state, decoded->preview);
+    m_intakePicture = decoded->preview;
     ReadLightCatalogue(m_catalogues);
     ReadFrameCatalogue(m_catalogues);
 
@@ -66,6 +69,8 @@ Editor::IntakeOutcome Editor::takeIn(const QString& path, IntakeSource source) {
         m_state.exportStage = -1;
         startThumbnails();
     }
+    m_cells = {};
+    m_history.start(describe());
     emit viewChanged();
     return newPicture ? IntakeOutcome::NewPicture : IntakeOutcome::SameFile;
 }
@@ -122,6 +127,9 @@ bool Editor::thumbClicked(const ThumbClick& click) {
     if (m_state.busy() || !m_state.imageLoaded)
         return false;
     const bool applied = onThumbClicked(m_state, m_catalogues, click);
+    if (click.panel >= FilterPanel && click.panel <= FramePanel)
+        m_cells[click.panel] = click.position >= 0 ? click.path : QString();
+    recordStep();
     emit viewChanged();
     return applied;
 }

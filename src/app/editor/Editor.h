@@ -3,6 +3,7 @@
 #include "ApplyLook.h"
 #include "CatalogTypes.h"
 #include "CropTool.h"
+#include "EditHistory.h"
 #include "EditState.h"
 #include "Intake.h"
 #include "Panels.h"
@@ -13,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <atomic>
 #include <optional>
 
@@ -116,6 +118,33 @@ class Editor : public QObject {
     // Nothing while busy, in crop mode or before the first picture.
     std::optional<RandomLook> randomLook();
 
+    // --- Undo, redo and the strength of the look ---
+
+    enum class HistoryMove {
+        Refused,  // busy, the before/after view, or nothing to undo or redo: nothing happened
+        LeftCrop, // the crop tool was open: it closed as Cancel closes it, and nothing else
+        Restored, // the edit, the view and the print copies are as they were at that step
+    };
+    // One step back or forward through every command that changed the edit (looks on and off,
+    // random, crop commit, turn, mirrors, strength). Up to EditHistory::kMaxUndoSteps steps;
+    // taking in a picture starts a new history.
+    HistoryMove undo();
+    HistoryMove redo();
+    // Whether undo and redo would do anything now (the keys and buttons follow these).
+    bool canUndo() const;
+    bool canRedo() const;
+    const EditHistory& history() const { return m_history; }
+    void setHistoryRasterBudget(qint64 bytes) { m_history.setRasterBudget(bytes); }
+    // The thumbnail of the panel's current cell in the edit as it stands; empty for none.
+    QString currentCell(EffectPanel panel) const { return m_cells[panel]; }
+
+    // How strongly the filter and light show (0..1); the view re-blends from the rasters it has
+    // and the look is never computed again. A drag calls this for every position it passes and
+    // endStrengthChange once at its end, which makes the whole drag one step of the history.
+    // Refused (false) while busy, in crop mode, in the before/after view or before a picture.
+    bool setStrength(double strength);
+    void endStrengthChange();
+
     // Returns once no thumbnail run is going, delivering its remaining hand-overs meanwhile.
     // The window calls it before it closes.
     void waitForWorker();
@@ -145,6 +174,18 @@ class Editor : public QObject {
 
   private:
     void startThumbnails();
+    // The edit as it stands, as the history keeps it, and the step recorded after a command.
+    EditStep describe() const;
+    void recordStep();
+    // Makes the edit that of step, re-rendering what its cached rasters no longer hold.
+    void restore(EditStep& step);
+    // The unturned picture of a crop, cut again from the preview as taken in.
+    QImage cutFromIntake(const QRect& previewCrop);
+    // The look blended at its strength for the view and the print copy; runs before anyone
+    // repaints, and blends again only when the picture, the look or the strength changed.
+    void refreshShownLook();
+    // The look in force computed anew on a new working picture, dropped if that fails.
+    bool lookOnNewPicture();
     // A mirror flag and its print copy, toggled together.
     bool toggleMirror(bool& flag, bool& printCopy);
 
@@ -157,4 +198,13 @@ class Editor : public QObject {
     // collections while the user looks at their cells.
     std::optional<QStringList> m_filterNames;
     QString m_intakeProblem;
+
+    EditHistory m_history;
+    std::array<QString, 3> m_cells;
+    // The preview as taken in: the picture every uncropped step turns.
+    QImage m_intakePicture;
+    // What blendedBitmap was made from.
+    qint64 m_blendedView = 0;
+    qint64 m_blendedLook = 0;
+    double m_blendedStrength = -1.0;
 };

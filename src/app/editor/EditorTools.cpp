@@ -23,16 +23,25 @@ void placeTurnedPicture(EditState& state, const QSize& unturned, const QSize& tu
     state.compareRightRect = rects.compareRightRect;
 }
 
+// The cell of a refilled list that a random look chose: current, and scrolled to.
+void choose(ListContent& content, int cell) {
+    content.currentCell = cell;
+    content.scrollTo = qMax(0, cell);
+}
+
+} // namespace
+
 // The look in force computed anew on the working picture, and the print copy of it. When the
 // engine fails (it reports why) the filter and light are dropped: a look made on the picture as
 // it was would not fit the new one.
-bool lookOnNewPicture(EditState& state, const Catalogues& catalogues) {
+bool Editor::lookOnNewPicture() {
+    EditState& state = m_state;
     PrintShared& print = PrintShared::instance();
     if (state.filterActive != 1 && state.lightActive != 1) {
         print.printLook = QImage();
         return true;
     }
-    if (reapplyLook(state, catalogues))
+    if (reapplyLook(state, m_catalogues))
         return true;
     state.filterActive = state.lightActive = -1;
     state.filterIndex = state.lightIndex = state.lastFilterIndex = state.lastLightIndex = -1;
@@ -44,14 +53,6 @@ bool lookOnNewPicture(EditState& state, const Catalogues& catalogues) {
     print.printLook = QImage();
     return false;
 }
-
-// The cell of a refilled list that a random look chose: current, and scrolled to.
-void choose(ListContent& content, int cell) {
-    content.currentCell = cell;
-    content.scrollTo = qMax(0, cell);
-}
-
-} // namespace
 
 // --- Crop tool --------------------------------------------------------------------------------
 
@@ -139,6 +140,7 @@ Editor::CropCommit Editor::confirmCrop() {
     s.sourceWidth = source.width();
     s.sourceHeight = source.height();
     s.cropSourceRect = QRect(sourceCut.topLeft(), source.size());
+    s.cropPreviewRect = QRect(previewCut.topLeft(), cut.size());
     // Measured unturned, like the full size, so the two always give the scale between them.
     s.previewWidth = cut.width();
     s.previewHeight = cut.height();
@@ -149,7 +151,7 @@ Editor::CropCommit Editor::confirmCrop() {
     s.currentImagePath = turnedPath;
     s.effectBasePath = turnedPath;
 
-    lookOnNewPicture(s, m_catalogues);
+    lookOnNewPicture();
     // Nine-slice pieces are sized for the full-size picture, which is the cut now. A frame
     // turned off stays off.
     if (s.frameMode == 1)
@@ -158,6 +160,7 @@ Editor::CropCommit Editor::confirmCrop() {
     print.printPicture = s.viewBitmap;
     print.printFrameMode = s.frameMode;
     placeTurnedPicture(s, cut.size(), turned.size());
+    recordStep();
     emit viewChanged();
     return CropCommit::Committed;
 }
@@ -195,11 +198,12 @@ bool Editor::rotate() {
     s.effectBasePath = path;
     PrintShared& print = PrintShared::instance();
     print.printPicture = s.viewBitmap;
-    lookOnNewPicture(s, m_catalogues);
+    lookOnNewPicture();
     placeTurnedPicture(s, s.currentBitmap.size(), s.viewBitmap.size());
     if (s.rotationAngle <= 0)
         s.rotationAngle = 360;
     print.printRotation = s.rotationAngle;
+    recordStep();
     emit viewChanged();
     return true;
 }
@@ -218,6 +222,7 @@ bool Editor::toggleMirror(bool& flag, bool& printCopy) {
         return false;
     flag = !flag;
     printCopy = flag;
+    recordStep();
     emit viewChanged();
     return true;
 }
@@ -275,7 +280,7 @@ std::optional<Editor::RandomLook> Editor::randomLook() {
     s.lastLightIndex = s.lightIndex;
 
     s.currentImagePath = s.effectBasePath;
-    lookOnNewPicture(s, m_catalogues);
+    lookOnNewPicture();
     choose(look.filters, s.filterActive == 1 ? cells.filter : -1);
     choose(look.lights, s.lightActive == 1 ? cells.light : -1);
     choose(look.frames, cells.frame);
@@ -283,6 +288,8 @@ std::optional<Editor::RandomLook> Editor::randomLook() {
     PrintShared::instance().printFrameMode = s.frameMode;
     s.renderTarget = RenderToThumbnail;
     s.exportStage = -1;
+    m_cells = {s.selectedFilterThumb, s.selectedLightThumb, s.selectedFrameThumb};
+    recordStep();
     emit viewChanged();
     return look;
 }

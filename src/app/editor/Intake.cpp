@@ -187,6 +187,8 @@ void resetLook(EditState& state) {
     state.cachedLightBitmap = QImage();
     state.cachedCombinedBitmap = QImage();
     state.pictureCropped = false;
+    state.strength = 1.0;
+    state.blendedBitmap = QImage();
 }
 
 void resetTools(EditState& state) {
@@ -197,6 +199,7 @@ void resetTools(EditState& state) {
     state.showPictureFile = false;
     // A new picture is whole; the crop of the previous one says nothing about it.
     state.cropSourceRect = QRect();
+    state.cropPreviewRect = QRect();
 }
 
 void loadRasters(EditState& state, const QImage& preview) {

@@ -23,5 +23,6 @@ EditRecipe recipeOf(const EditState& state) {
         recipe.frameMode = -1;
         break;
     }
+    recipe.strength = state.strength;
     return recipe;
 }

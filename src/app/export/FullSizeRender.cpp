@@ -2,6 +2,7 @@
 
 #include "EffectOperations.h"
 #include "FramePieces.h"
+#include "LookBlend.h"
 #include "LookRendering.h"
 #include "MagickBridge.h"
 #include "NineSliceFrame.h"
@@ -181,14 +182,9 @@ RenderedPicture applyLook(QImage picture, const LookPlan& plan, const EditRecipe
     wand.reset();
     if (looked.isNull())
         return failed(QStringLiteral("There is not enough memory for the picture."));
-    if (!base.isNull()) {
-        QImage blended = base;
-        QPainter painter(&blended);
-        painter.setOpacity(strength);
-        painter.drawImage(0, 0, looked);
-        painter.end();
-        looked = blended;
-    }
+    // Exactly the view's blend, so a look below full strength exports as it is seen.
+    if (!base.isNull())
+        looked = blendLook(base, looked, strength);
     return {looked, QString(), false};
 }
 

@@ -80,6 +80,8 @@ struct EditState : EffectRouting {
     // The committed crop in upright full-size pixels of the picture as taken in; null when the
     // picture is not cropped. Crops never accumulate: each one is cut from the intake picture.
     QRect cropSourceRect;
+    // The same crop in pixels of the preview as taken in; null when the picture is not cropped.
+    QRect cropPreviewRect;
     // A crop was committed in this run: cancelling the crop tool returns to the last cut.
     bool cropCommitted = false;
     // Which of the two alternating names the next crop's files take.
@@ -132,6 +134,10 @@ struct EditState : EffectRouting {
     QImage cachedLightBitmap;
     QImage cachedCombinedBitmap;
     bool pictureCropped = false;
+    // How strongly the filter and light show, 0 to 1, and what the view then draws: the look
+    // blended over viewBitmap (null at full strength, where effectBitmap itself is drawn).
+    double strength = 1.0;
+    QImage blendedBitmap;
 
     // Background work. Intake, clicks, rotation, random, crop commit and a second export are
     // refused while either flag is set.

@@ -4,6 +4,7 @@
 //
 //   build/bench/bench_history [--benchmark_filter=...]
 #include "BenchEnvironment.h"
+#include "BenchTiming.h"
 #include "Editor.h"
 #include "MagickSession.h"
 #include "ViewPainter.h"
@@ -44,23 +45,6 @@ std::unique_ptr<Editor> editorWithLook() {
 void paintView(ViewPainter& painter, Editor& editor, QImage& canvas) {
     QPainter p(&canvas);
     painter.paint(p, editor.state(), editor.state().cropRect);
-}
-
-// Times each call and reports the median as well, since a shared machine has outliers.
-template <typename Call> void timeEach(benchmark::State& state, Call&& call) {
-    std::vector<double> times;
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        const bool done = call();
-        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-        if (!done)
-            state.SkipWithError("the command was refused");
-        state.SetIterationTime(elapsed.count());
-        times.push_back(elapsed.count() * 1000.0);
-    }
-    std::sort(times.begin(), times.end());
-    if (!times.empty())
-        state.counters["median_ms"] = times[times.size() / 2];
 }
 
 // One slider position after another (a drag), each blended and painted.

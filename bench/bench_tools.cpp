@@ -4,6 +4,7 @@
 //
 //   build/bench/bench_tools [--benchmark_filter=...]
 #include "BenchEnvironment.h"
+#include "BenchTiming.h"
 #include "Editor.h"
 #include "MagickSession.h"
 #include "WorkFiles.h"
@@ -47,23 +48,6 @@ std::unique_ptr<Editor> editorWith(const QString& photo) {
     editor->waitForWorker();
     QCoreApplication::processEvents();
     return editor;
-}
-
-// Times each call and reports the median as well, since a shared machine has outliers.
-template <typename Call> void timeEach(benchmark::State& state, Call&& call) {
-    std::vector<double> times;
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        const bool done = call();
-        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-        if (!done)
-            state.SkipWithError("the command was refused");
-        state.SetIterationTime(elapsed.count());
-        times.push_back(elapsed.count() * 1000.0);
-    }
-    std::sort(times.begin(), times.end());
-    if (!times.empty())
-        state.counters["median_ms"] = times[times.size() / 2];
 }
 
 void clickFilter(Editor& editor, int position) {

@@ -241,6 +241,52 @@ MagickBooleanType vignette(const Step& s) {
                : MagickFalse;
 }
 
+// Emboss and sketch convolve with a square kernel (sketch finds the edges of a noise picture twice
+// the size each way), so their cost grows with the square of the kernel's width: held only to the
+// picture's side, a length could keep even a thumbnail busy for minutes. Their kernels are held to
+// an area over the picture of a few seconds' work here, judged on the picture the look was made on
+// (the preview), so a held look is held alike in a thumbnail, on screen and at full size. Every
+// length a look of ours gives stays far inside it.
+constexpr double kKernelAreaBudget = 6e8;
+// Sketch also blurs its noise along a line; that kernel is held to a length over the picture a
+// usual sketch (sigma 20 on the preview) stays inside.
+constexpr double kKernelLineBudget = 5e8;
+
+// The width of the library's kernel for a radius, or where no radius is given, as far as a
+// Gaussian of that sigma reaches at 16-bit precision (about 4.7 sigma to each side).
+double kernelWidth(double radius, double sigma) {
+    if (std::fabs(radius) >= 0.5)
+        return 2.0 * std::ceil(std::fabs(radius)) + 1.0;
+    return 2.0 * std::ceil(4.7 * std::fabs(sigma)) + 1.0;
+}
+
+// The factor that brings a kernel of this width within the widest one allowed.
+double widthHeld(double width, double widest) {
+    if (width <= widest || width <= 1.0)
+        return 1.0;
+    return std::max(0.0, widest - 1.0) / (width - 1.0);
+}
+
+// The preview's pixels the step's picture stands for, times the copies of it the step works on.
+double previewPixels(const Step& s, double copies) {
+    const double pixels = double(MagickGetImageWidth(s.image)) * double(MagickGetImageHeight(s.image));
+    return std::max(1.0, pixels * copies / (s.lengthScale * s.lengthScale));
+}
+
+MagickBooleanType emboss(const Step& s) {
+    const double widest = std::sqrt(kKernelAreaBudget / previewPixels(s, 1.0));
+    const double held = widthHeld(kernelWidth(s.given.R, s.given.S), widest);
+    return MagickEmbossImage(s.image, s.R * held, s.S * held);
+}
+
+MagickBooleanType sketch(const Step& s) {
+    const double pixels = previewPixels(s, 4.0);
+    const double edgeHeld = widthHeld(kernelWidth(s.given.R, 0.0), std::sqrt(kKernelAreaBudget / pixels));
+    const double lineHeld = widthHeld(kernelWidth(s.given.R, s.given.S), kKernelLineBudget / pixels);
+    const double held = std::min(edgeHeld, lineHeld);
+    return MagickSketchImage(s.image, s.R * held, s.S * held, s.B);
+}
+
 MagickBooleanType polaroid(const Step& s) {
     DrawingWand* drawing = NewDrawingWand();
     DrawCircle(drawing, s.R, s.S, s.B, s.C);
@@ -276,6 +322,7 @@ struct Operation {
 // - 199: the shadow's sigma and offset are lengths; R is its opacity.
 // - 226: the vignette's R and S are the radius and sigma of its soft edge, B and C its inset.
 // - 23, 52, 198: edges and shading depend on more than their lengths; see ScaledOperations.h.
+// - 53, 206: emboss and sketch hold their kernels to a budget of work; see kKernelAreaBudget.
 // - 18, 19, 73, 113, 114, 121, 224, 225, 226: blurs, oil paint and the vignette's mask are made on
 //   a reduced copy of a picture much larger than the preview.
 constexpr Operation kOperations[] = {
@@ -298,7 +345,7 @@ constexpr Operation kOperations[] = {
     {44, "MagickCycleColormapImage", NoLength, [](const Step& s) { return MagickCycleColormapImage(s.image, toInt(s.R)); }},
     {50, "MagickDistortImage", NoLength, [](const Step& s) { const auto m = distortion(s); return m ? MagickDistortImage(s.image, *m, 4, s.A4.data(), s.b1) : kSkipped; }},
     {52, "MagickEdgeImage", LengthR, edge},
-    {53, "MagickEmbossImage", LengthR | LengthS, [](const Step& s) { return MagickEmbossImage(s.image, s.R, s.S); }},
+    {53, "MagickEmbossImage", LengthR | LengthS, emboss},
     {56, "MagickEqualizeImage", NoLength, [](const Step& s) { return MagickEqualizeImage(s.image); }},
     {57, "MagickEqualizeImageChannel", NoLength, [](const Step& s) { return MagickEqualizeImageChannel(s.image, s.ch); }},
     {58, "MagickEvaluateImage", NoLength, [](const Step& s) { const auto op = evaluation(s); return op ? MagickEvaluateImage(s.image, *op, s.R) : kSkipped; }},
@@ -362,7 +409,7 @@ constexpr Operation kOperations[] = {
     {203, "MagickShearImage", NoLength, [](const Step& s) { return MagickShearImage(s.image, s.c1, s.R, s.S); }},
     {204, "MagickSigmoidalContrastImage", NoLength, [](const Step& s) { return MagickSigmoidalContrastImage(s.image, s.b1, s.R, s.S); }},
     {205, "MagickSigmoidalContrastImageChannel", NoLength, [](const Step& s) { return MagickSigmoidalContrastImageChannel(s.image, s.ch, s.b1, s.R, s.S); }},
-    {206, "MagickSketchImage", LengthR | LengthS, [](const Step& s) { return MagickSketchImage(s.image, s.R, s.S, s.B); }},
+    {206, "MagickSketchImage", LengthR | LengthS, sketch},
     {207, "MagickSolarizeImage", NoLength, [](const Step& s) { return MagickSolarizeImage(s.image, s.R); }},
     {208, "MagickSparseColorImage", NoLength, [](const Step& s) { const auto m = sparseMethod(s); return m ? MagickSparseColorImage(s.image, s.ch, *m, 6, s.A6.data()) : kSkipped; }},
     {209, "MagickSpliceImage", LengthR | LengthS | LengthB | LengthC, [](const Step& s) { return MagickSpliceImage(s.image, toSize(s.R), toSize(s.S), toInt(s.B), toInt(s.C)); }},

@@ -190,6 +190,27 @@ class TestRender : public QObject {
         QVERIFY2(run.errorLines.first().contains(reason), qPrintable(run.errorLines.first()));
     }
 
+    // Lengths far past anything a look needs, on a picture the size of the preview: emboss's and
+    // sketch's kernels are held, so the step succeeds in seconds instead of failing to get its
+    // kernel's memory or running for many minutes.
+    void extremeKernelLengthsAreHeld_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::newRow("emboss") << QStringList{"--step", "53", "--radius", "1e9", "--sigma", "1e9"};
+        QTest::newRow("emboss by sigma") << QStringList{"--step", "53", "--sigma", "1e9"};
+        QTest::newRow("sketch") << QStringList{"--step", "206", "--radius", "1e9", "--sigma", "1e9"};
+    }
+
+    void extremeKernelLengthsAreHeld() {
+        QFETCH(QStringList, options);
+        const QString preview = m_work + QStringLiteral("preview size.png");
+        if (!QFileInfo::exists(preview))
+            QVERIFY(RasterIO::load(m_input).scaled(1000, 667).save(preview));
+        const QString output = m_work + QStringLiteral("held.png");
+        const Run run = render(options << preview << output);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errorLines.join('\n')));
+        QVERIFY(TestSupport::maxChannelDifference(RasterIO::load(output), RasterIO::load(preview)) > 0);
+    }
+
     // A step the library refuses: its report line, then the renderer's reason; no file.
     void failingStepWritesNothing() {
         const QString output = m_work + QStringLiteral("never.png");

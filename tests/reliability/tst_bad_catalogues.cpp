@@ -75,8 +75,10 @@ class BadCataloguesTest : public QObject {
                         filter(19, R"(xmlradius="1e30" xmlsigma="3e38")"),
                         filter(22, R"(xmlradius="99999999999" xmlsigma="-1e30" xmlnenum="2147483647")"),
                         filter(152, R"(xmlradius="1e9" xmlsigma="1e9")"),
+                        filter(53, R"(xmlradius="1e9" xmlsigma="1e9")"), filter(53, R"(xmlsigma="1e9")"),
+                        filter(206, R"(xmlradius="1e9" xmlsigma="1e9")"), filter(206, R"(xmlsigma="1e9")"),
                         filter(115, R"(xmlimchannel="999999")"), filter(72)})
-            << goodLights << 6 << "*";
+            << goodLights << 10 << "*";
         QTest::newRow("missing light picture")
             << threeFilters << lightsAndFrames(light(QStringLiteral("lightimage.bundle/nowhere.png"))) << 3
             << "";

@@ -13,7 +13,7 @@ function(lk_add_test name)
     "LUMENKRAFT_WORK_DIR=${CMAKE_BINARY_DIR}/tests/work/${name}"
     "LK_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data"
     "LK_BIN_DIR=${LK_BIN_DIR}"
-    "ASAN_OPTIONS=detect_leaks=0")
+    "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/sanitizers/lsan.supp:use_tls=0:print_suppressions=0")
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 600)
   if(T_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the tests that run threads (thumbnail workers, the hand-over of cells to the window's
-# lists, report lines, intake and export) with the thread sanitizer in build-tsan/ and runs them.
-# Qt and ImageMagick are not instrumented; tests/engine_apply/tsan.supp names what of theirs the
+# lists, report lines, intake, export, printing, batches and the edit history) with the thread sanitizer in build-tsan/ and runs them.
+# Qt and ImageMagick are not instrumented; tests/sanitizers/tsan.supp names what of theirs the
 # sanitizer cannot see through, and why.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,9 +12,9 @@ if [ ! -f "$build/build.ninja" ]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DENABLE_TSAN=ON \
     $(command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
-threaded='tst_(thumbnail_worker|report_lines|editor_intake|editor_panels|multiframe|intake_writes|window_guards|ui_intake|ui_thumblist|bad_pictures|export[a-z_]*)$'
+threaded='tst_(thumbnail_worker|report_lines|editor_intake|editor_panels|multiframe|intake_writes|window_guards|ui_intake|ui_thumblist|bad_pictures|export[a-z_]*|render_batch|print_job|history[a-z_]*|editing_tools)$'
 targets=$(ninja -C "$build" -t targets all | sed -n 's/^\(tst_[a-z_]*\): phony$/\1/p' | grep -E "$threaded")
 cmake --build "$build" --target lk_data lk_artwork lumenkraft-render $targets
 cd "$build"
-TSAN_OPTIONS="suppressions=$PWD/../tests/engine_apply/tsan.supp halt_on_error=1 second_deadlock_stack=1" \
+TSAN_OPTIONS="suppressions=$PWD/../tests/sanitizers/tsan.supp halt_on_error=1 second_deadlock_stack=1" \
   ctest --output-on-failure --timeout 900 -R "$threaded"

@@ -25,13 +25,28 @@ start_editor() {
   sleep 0.5
 }
 
+# Waits for the editor to end after it was told to close; it must end cleanly, with status 0 and
+# no sanitizer report (in a sanitized build the leak check at exit takes a few seconds).
 wait_for_exit() {
-  for _ in $(seq 1 100); do
-    kill -0 "$APP_PID" 2>/dev/null || { wait "$APP_PID" || true; return 0; }
+  local status=0
+  for _ in $(seq 1 300); do
+    if ! kill -0 "$APP_PID" 2>/dev/null; then
+      wait "$APP_PID" || status=$?
+      APP_PID=
+      [ "$status" -eq 0 ] || fail "the editor ended with status $status: $(tail -n 30 "$E2E_ROOT/stderr.txt")"
+      no_sanitizer_report
+      return 0
+    fi
     sleep 0.1
   done
-  kill "$APP_PID" 2>/dev/null || true
   fail "the editor did not end"
+}
+
+no_sanitizer_report() {
+  local report="ERROR: AddressSanitizer\|ERROR: LeakSanitizer\|runtime error:"
+  if grep -q "$report" "$E2E_ROOT/stderr.txt"; then
+    fail "sanitizer report: $(grep -m1 -A20 "$report" "$E2E_ROOT/stderr.txt")"
+  fi
 }
 
 click_at() { xdotool mousemove "$1" "$2" click 1; sleep "${3:-0.3}"; }

@@ -10,7 +10,8 @@ scripts/build.sh --sanitize
 build=$(scripts/build-dir.sh --sanitize)
 export MONKEY_EVENTS=${1:-2000}
 [ -n "${2:-}" ] && export MONKEY_SEED=$2
-# Leaks of the toolkit's and the image library's caches at exit are not this run's subject.
-export ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1
+# The leak check at the end runs as in the sanitized test suite (see tests/sanitizers/lsan.supp).
+export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp:use_tls=0:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1
 export LK_BIN_DIR=$PWD/$build/bin LK_TEST_DATA=$PWD/tests/data LK_ARTIFACTS=$PWD/$build/tests/artifacts
 xvfb-run -a -s "-screen 0 1280x800x24" bash tests/e2e/e2e_monkey.sh

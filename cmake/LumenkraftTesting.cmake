@@ -1,3 +1,6 @@
+# Sanitized builds run many times slower and may allow each test longer.
+set(LK_TEST_TIMEOUT 600 CACHE STRING "Seconds a test may run")
+
 # lk_add_test(<name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>])
 # A Qt Test executable run by CTest offscreen, against the data folder of the build tree,
 # with its working files in a folder of its own.
@@ -14,7 +17,7 @@ function(lk_add_test name)
     "LK_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data"
     "LK_BIN_DIR=${LK_BIN_DIR}"
     "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/sanitizers/lsan.supp:use_tls=0:print_suppressions=0")
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 600)
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT ${LK_TEST_TIMEOUT})
   if(T_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
   endif()

@@ -83,7 +83,8 @@ awk -v d="$difference" 'BEGIN { exit !(d != "" && d < 0.04) }' || fail "the view
 
 # Ctrl+Q closes as the close button does: the working files go.
 xdotool windowactivate --sync "$WINDOW" 2>/dev/null || xdotool windowfocus --sync "$WINDOW"
-xdotool key --window "$WINDOW" ctrl+q
+# The editor may be gone before the keys are let go; sending those to its window then fails.
+xdotool key --window "$WINDOW" ctrl+q 2>/dev/null || true
 wait_for_exit
 [ ! -e "$THUMBS" ] || fail "Ctrl+Q left the thumbnails behind"
 echo "1 passed, 0 failed"

@@ -147,18 +147,40 @@ Rect cropPresetBox(int ratioIndex, const Rect& view, const Rect& bounds) {
     };
     switch (ratioIndex) {
     case RatioFree:
-        return Rect{view.left + 200, view.top + 100, view.right - 200, view.bottom - 100};
+        return holdCropBoxInside(Rect{view.left + 200, view.top + 100, view.right - 200, view.bottom - 100},
+                                 bounds, false);
     case Ratio1to1:
-        return centred(200, 200);
+        return holdCropBoxInside(centred(200, 200), bounds, true);
     case Ratio3to2:
-        return centred(300, 200);
+        return holdCropBoxInside(centred(300, 200), bounds, true);
     case Ratio4to3:
-        return centred(400, 300);
+        return holdCropBoxInside(centred(400, 300), bounds, true);
     case Ratio16to9:
-        return centred(320, 180);
+        return holdCropBoxInside(centred(320, 180), bounds, true);
     default:
         return bounds;
     }
+}
+
+Rect holdCropBoxInside(const Rect& box, const Rect& bounds, bool keepProportions) {
+    if (bounds.isEmpty() || box.isEmpty())
+        return box;
+    int width = box.width();
+    int height = box.height();
+    if (width > bounds.width() || height > bounds.height()) {
+        if (keepProportions) {
+            const double scale =
+                std::min(double(bounds.width()) / double(width), double(bounds.height()) / double(height));
+            width = std::max(1, truncated(width * scale));
+            height = std::max(1, truncated(height * scale));
+        } else {
+            width = std::min(width, bounds.width());
+            height = std::min(height, bounds.height());
+        }
+    }
+    const int left = (box.left + box.right) / 2 - width / 2;
+    const int top = (box.top + box.bottom) / 2 - height / 2;
+    return moveCropBox(Rect{left, top, left + width, top + height}, 0, 0, bounds);
 }
 
 Rect turnCropBox(const Rect& box, bool originalRatio, const Rect& bounds) {
@@ -217,7 +239,9 @@ Rect turnCropBox(const Rect& box, bool originalRatio, const Rect& bounds) {
         shift(-(turned.right - bounds.right), 0);
     if (turned.bottom > kPictureArea.bottom)
         shift(0, -(turned.bottom - bounds.bottom));
-    return turned;
+    // The rules above test against the picture area; a picture narrower or flatter than it
+    // would still be overhung.
+    return holdCropBoxInside(turned, bounds, true);
 }
 
 Rect moveCropBox(const Rect& box, int dx, int dy, const Rect& bounds) {

@@ -87,13 +87,20 @@ struct CropRatioTable {
 };
 
 // The box a ratio choice starts with: the free box inside view, a preset centred on (365, 310)
-// for the fixed ratios, the whole picture (bounds) for "Original" or any other position.
+// for the fixed ratios, the whole picture (bounds) for "Original" or any other position. The box
+// always lies on the picture: on a narrow or small picture a preset shrinks to fit, keeping its
+// ratio, so its handles can be grabbed and the cut has the ratio chosen.
 Rect cropPresetBox(int ratioIndex, const Rect& view, const Rect& bounds);
 
 // The box turned about its centre between landscape and portrait, fitted to the picture area
 // and shifted back inside. With the picture's own ratio the height stays and the width becomes
-// height * height / width.
+// height * height / width. A turned box that would still reach past the picture shrinks to fit
+// it, keeping its proportions.
 Rect turnCropBox(const Rect& box, bool originalRatio, const Rect& bounds);
+
+// box on bounds: a box larger than bounds shrinks about its centre, keeping its proportions when
+// keepProportions is set and clipped otherwise, and is then pushed inside without changing size.
+Rect holdCropBoxInside(const Rect& box, const Rect& bounds, bool keepProportions);
 
 // The box moved by (dx, dy) and pushed back inside bounds without changing its size.
 Rect moveCropBox(const Rect& box, int dx, int dy, const Rect& bounds);

@@ -534,8 +534,20 @@ void CcsAllDlg::onThumbClicked(CImgCtrl*) {
         click.position = current->index;
         click.path = current->picturePath;
     }
-    WaitCursor wait;
-    m_editor.thumbClicked(click);
+    {
+        WaitCursor wait;
+        m_editor.thumbClicked(click);
+    }
+    tellLookProblem();
+}
+
+void CcsAllDlg::tellLookProblem() {
+    const QString problem = m_editor.takeLookProblem();
+    if (problem.isEmpty())
+        return;
+    // The list already marked the cell that was pressed, or still marks a look just dropped.
+    showRestoredCells();
+    showNotice(problem);
 }
 
 // --- Events ----------------------------------------------------------------------------------
@@ -570,9 +582,14 @@ void CcsAllDlg::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CcsAllDlg::mouseDoubleClickEvent(QMouseEvent* event) {
-    // Not passed on: the default handling would treat the second click as one more press.
-    if (event->button() == Qt::LeftButton && !state().cropMode && loadButton->active &&
-        inOpenArea(event->position().toPoint()))
+    // In crop mode a quick second press is a press like any other: it grabs a handle or starts
+    // a box. Elsewhere it opens a picture; not passed on, as the default handling would treat
+    // it as one more press.
+    if (event->button() == Qt::LeftButton && state().cropMode) {
+        mousePressEvent(event);
+        return;
+    }
+    if (event->button() == Qt::LeftButton && loadButton->active && inOpenArea(event->position().toPoint()))
         openFromView();
 }
 

@@ -112,7 +112,7 @@ class CcsAllDlg : public QWidget {
 
     // The states of the editing tools that decide which controls can be used; the table in
     // CcsAllDlgTools.cpp lists, for each, the controls it enables and disables.
-    enum class ToolControls { CropOpen, CropClosed, CompareOn, CompareOff, Exporting };
+    enum class ToolControls { CropOpen, CropClosed, CompareOn, CompareOff, Exporting, ThumbnailRun };
     void applyToolControls(ToolControls set);
 
   public slots:
@@ -194,6 +194,9 @@ class CcsAllDlg : public QWidget {
     // Each list marks the cell of the look part in force, showing every entry again when the
     // category shown does not hold it.
     void showRestoredCells();
+    // Tells the user when the last command could not apply or keep the look, and leaves the
+    // lists marking what is applied.
+    void tellLookProblem();
 
     // Destroyed before the lists: its worker may still hand a thumbnail to the filter list.
     Editor m_editor;

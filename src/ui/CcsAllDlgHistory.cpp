@@ -103,6 +103,7 @@ void CcsAllDlg::showHistoryMove(Editor::HistoryMove move) {
     case Editor::HistoryMove::Refused:
         break;
     }
+    tellLookProblem();
     updateHistoryControls();
 }
 

@@ -23,37 +23,40 @@ using ListMember = CPicList* CcsAllDlg::*;
 
 struct ToolControl {
     std::variant<ButtonMember, FieldMember, ListMember> control;
-    // By CcsAllDlg::ToolControls: crop open, crop closed, compare on, compare off, exporting.
-    Usable usable[5];
+    // By CcsAllDlg::ToolControls: crop open, crop closed, compare on, compare off, exporting,
+    // thumbnail run.
+    Usable usable[6];
 };
 
 // While the crop box is shaped only the crop controls work; while the before/after view shows,
 // nothing that changes the picture does. Export and print keep their state in the
 // before/after view, and the compare button stays usable to end it. While an export renders,
-// nothing that would change the picture or the look works; panels, compare and print do.
+// nothing that would change the picture or the look works; panels, compare and print do. While
+// a picture's thumbnails are made, what its intake held back (tabs, export, print, the filter
+// categories) stays held until the run ends, whatever tool closes meanwhile.
 const ToolControl kToolControls[] = {
-    {&CcsAllDlg::cropButton, {Off, On, Off, On, Off}},
-    {&CcsAllDlg::ratioDropDown, {On, Off, Off, Off, Off}},
-    {&CcsAllDlg::orientationButton, {On, Off, Off, Off, Off}},
-    {&CcsAllDlg::cancelCropButton, {On, Off, Off, Off, Off}},
-    {&CcsAllDlg::confirmCropButton, {On, Off, Off, Off, Off}},
-    {&CcsAllDlg::loadButton, {Off, On, Off, On, Off}},
-    {&CcsAllDlg::compareButton, {Off, On, Keep, Keep, Keep}},
-    {&CcsAllDlg::randomButton, {Off, On, Off, On, Off}},
-    {&CcsAllDlg::filterTabButton, {Off, On, Off, On, Keep}},
-    {&CcsAllDlg::lightTabButton, {Off, On, Off, On, Keep}},
-    {&CcsAllDlg::frameTabButton, {Off, On, Off, On, Keep}},
-    {&CcsAllDlg::rotateButton, {Off, On, Off, On, Off}},
-    {&CcsAllDlg::flipHorizontalButton, {Off, On, Off, On, Off}},
-    {&CcsAllDlg::flipVerticalButton, {Off, On, Off, On, Off}},
-    {&CcsAllDlg::exportButton, {Off, On, Keep, Keep, Keep}},
-    {&CcsAllDlg::printButton, {Off, On, Keep, Keep, Keep}},
-    {&CcsAllDlg::filterList, {Off, On, Off, On, Off}},
-    {&CcsAllDlg::lightList, {Off, On, Off, On, Off}},
-    {&CcsAllDlg::frameList, {Off, On, Off, On, Off}},
-    {&CcsAllDlg::filterCategoryDropDown, {Off, On, Off, On, Off}},
-    {&CcsAllDlg::lightCategoryDropDown, {Off, On, Off, On, Off}},
-    {&CcsAllDlg::frameCategoryDropDown, {Off, On, Off, On, Off}},
+    {&CcsAllDlg::cropButton, {Off, On, Off, On, Off, Keep}},
+    {&CcsAllDlg::ratioDropDown, {On, Off, Off, Off, Off, Keep}},
+    {&CcsAllDlg::orientationButton, {On, Off, Off, Off, Off, Keep}},
+    {&CcsAllDlg::cancelCropButton, {On, Off, Off, Off, Off, Keep}},
+    {&CcsAllDlg::confirmCropButton, {On, Off, Off, Off, Off, Keep}},
+    {&CcsAllDlg::loadButton, {Off, On, Off, On, Off, Keep}},
+    {&CcsAllDlg::compareButton, {Off, On, Keep, Keep, Keep, Keep}},
+    {&CcsAllDlg::randomButton, {Off, On, Off, On, Off, Keep}},
+    {&CcsAllDlg::filterTabButton, {Off, On, Off, On, Keep, Off}},
+    {&CcsAllDlg::lightTabButton, {Off, On, Off, On, Keep, Off}},
+    {&CcsAllDlg::frameTabButton, {Off, On, Off, On, Keep, Off}},
+    {&CcsAllDlg::rotateButton, {Off, On, Off, On, Off, Keep}},
+    {&CcsAllDlg::flipHorizontalButton, {Off, On, Off, On, Off, Keep}},
+    {&CcsAllDlg::flipVerticalButton, {Off, On, Off, On, Off, Keep}},
+    {&CcsAllDlg::exportButton, {Off, On, Keep, Keep, Keep, Off}},
+    {&CcsAllDlg::printButton, {Off, On, Keep, Keep, Keep, Off}},
+    {&CcsAllDlg::filterList, {Off, On, Off, On, Off, Keep}},
+    {&CcsAllDlg::lightList, {Off, On, Off, On, Off, Keep}},
+    {&CcsAllDlg::frameList, {Off, On, Off, On, Off, Keep}},
+    {&CcsAllDlg::filterCategoryDropDown, {Off, On, Off, On, Off, Off}},
+    {&CcsAllDlg::lightCategoryDropDown, {Off, On, Off, On, Off, Keep}},
+    {&CcsAllDlg::frameCategoryDropDown, {Off, On, Off, On, Off, Keep}},
 };
 
 Qt::CursorShape shapeOf(CropCursor cursor) {
@@ -77,9 +80,12 @@ Qt::CursorShape shapeOf(CropCursor cursor) {
 
 void CcsAllDlg::applyToolControls(ToolControls set) {
     applyToolColumn(static_cast<int>(set));
-    // An export holds its controls whatever else the user does meanwhile (compare, say).
+    // An export and a thumbnail run hold their controls whatever else the user does meanwhile
+    // (compare, say, or a crop opened and closed).
     if (set != ToolControls::Exporting && state().exportBusy)
         applyToolColumn(static_cast<int>(ToolControls::Exporting));
+    if (set != ToolControls::ThumbnailRun && state().workerBusy)
+        applyToolColumn(static_cast<int>(ToolControls::ThumbnailRun));
 }
 
 void CcsAllDlg::applyToolColumn(int column) {
@@ -127,10 +133,12 @@ void CcsAllDlg::onConfirmCrop() {
         WaitCursor wait;
         outcome = m_editor.confirmCrop();
     }
-    if (outcome == Editor::CropCommit::Committed)
+    if (outcome == Editor::CropCommit::Committed) {
         applyToolControls(ToolControls::CropClosed);
-    else if (outcome == Editor::CropCommit::Failed)
+        tellLookProblem();
+    } else if (outcome == Editor::CropCommit::Failed) {
         showNotice(QStringLiteral("Sorry, the crop could not be made."));
+    }
 }
 
 void CcsAllDlg::onCancelCrop() {
@@ -165,8 +173,11 @@ void CcsAllDlg::onViewRelease(const QPoint&) {
 void CcsAllDlg::onRotate() {
     if (!rotateButton->active)
         return;
-    WaitCursor wait;
-    m_editor.rotate();
+    {
+        WaitCursor wait;
+        m_editor.rotate();
+    }
+    tellLookProblem();
 }
 
 void CcsAllDlg::onFlipHorizontal() {
@@ -216,4 +227,5 @@ void CcsAllDlg::onRandomLook() {
         fillList(frameList, look->frames);
     }
     randomButton->setPressedLook(false);
+    tellLookProblem();
 }

@@ -41,7 +41,7 @@ sleep 0.3
 screenshot tools-crop-box
 click_at 390 614 1
 wait_for_size "$WORK/a/new.jpg" 428x285 "the preview cut does not match the box"
-wait_for_size "$WORK/a/source_cut.jpg" 857x571 "the full-size cut does not match the box"
+[ ! -e "$WORK/a/source_cut.jpg" ] || fail "the full-size cut was written, though only the export needs it"
 screenshot tools-cropped
 
 # A quarter turn counter-clockwise writes the turned cut.

@@ -63,6 +63,8 @@ class CropGeometryTest : public QObject {
     void hoverCursor_data();
     void hoverCursor();
     void boxOutlivesTheTool();
+    void boxesLieOnAnyPicture_data();
+    void boxesLieOnAnyPicture();
 };
 
 void CropGeometryTest::shapes_data() {
@@ -169,6 +171,47 @@ void CropGeometryTest::shapes() {
     QCOMPARE(state.cropRect, box);
     QCOMPARE(tool.cropDragRect, reference);
     QCOMPARE(tool.cropHandleRects, UpdateCropHandles(box));
+}
+
+void CropGeometryTest::boxesLieOnAnyPicture_data() {
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<int>("ratio");
+    QTest::addColumn<bool>("turned");
+    const QSize shapes[] = {QSize(950, 3172), QSize(1000, 500),  QSize(3000, 200),
+                            QSize(200, 3000), QSize(1400, 1000), QSize(160, 120)};
+    for (const QSize& picture : shapes)
+        for (int ratio = RatioFree; ratio < kCropRatioCount; ++ratio)
+            for (const bool turned : {false, true})
+                QTest::addRow("%dx%d ratio %d%s", picture.width(), picture.height(), ratio,
+                              turned ? " turned" : "")
+                    << picture << ratio << turned;
+}
+
+void CropGeometryTest::boxesLieOnAnyPicture() {
+    // Whatever the picture's shape, a ratio's box lies on the picture with its handles in reach,
+    // and a fixed ratio keeps its proportions to within a pixel of rounding.
+    QFETCH(QSize, picture);
+    QFETCH(int, ratio);
+    QFETCH(bool, turned);
+    EditState state;
+    prepare(state, picture);
+    CropTool tool;
+    tool.open(state);
+    tool.chooseRatio(state, ratio);
+    if (turned)
+        tool.toggleOrientation(state);
+    const Rect box = state.cropRect;
+    const Rect bounds = state.cropBoundsRect;
+    QVERIFY2(!box.isEmpty(), QTest::toString(box));
+    QVERIFY2(box.left >= bounds.left && box.top >= bounds.top && box.right <= bounds.right &&
+                 box.bottom <= bounds.bottom,
+             QTest::toString(box));
+    const double widthPerHeight = tool.widthPerHeight(state);
+    if (widthPerHeight > 0.0)
+        QVERIFY2(qAbs(box.width() - box.height() * widthPerHeight) <= 1.0 + widthPerHeight,
+                 QTest::toString(box));
+    QCOMPARE(tool.press(state, QPoint(box.right, box.bottom)), CropTool::Press::Dragging);
+    QCOMPARE(tool.dragMode, CropDrag::Handle);
 }
 
 void CropGeometryTest::hoverCursor_data() {

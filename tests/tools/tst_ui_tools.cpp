@@ -58,6 +58,13 @@ const QStringList kEditingControls = {"loadButton",
                                       "lightCategoryDropDown",
                                       "frameCategoryDropDown"};
 
+// A mouse event of the kind Qt makes itself, with the buttons it says are held.
+void send(QWidget& widget, QEvent::Type type, const QPoint& pos, Qt::MouseButton button,
+          Qt::MouseButtons buttons) {
+    QMouseEvent event(type, pos, widget.mapToGlobal(pos), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &event);
+}
+
 } // namespace
 
 class ToolsWindowTest : public QObject {
@@ -175,6 +182,24 @@ class ToolsWindowTest : public QObject {
         QVERIFY(!window.state().cropMode);
     }
 
+    void quickSecondPressDragsInCropMode() {
+        CcsAllDlg& window = *m_window;
+        EditState& s = window.state();
+        QTest::mouseClick(window.cropButton, Qt::LeftButton);
+        const Rect before = s.cropRect;
+        // Outside the box, so each press starts a new one.
+        const QPoint anchor(500, 400);
+        QVERIFY(!before.toQRect().contains(anchor));
+        QTest::mouseClick(&window, Qt::LeftButton, {}, anchor);
+        // A press soon after a click reaches the window as a double-click.
+        send(window, QEvent::MouseButtonDblClick, anchor, Qt::LeftButton, Qt::LeftButton);
+        send(window, QEvent::MouseMove, QPoint(650, 500), Qt::NoButton, Qt::LeftButton);
+        send(window, QEvent::MouseButtonRelease, QPoint(650, 500), Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(s.cropRect, (Rect{500, 400, 650, 500}));
+        QTest::mouseClick(window.cancelCropButton, Qt::LeftButton);
+        QCOMPARE(usableControls(window), m_editing);
+    }
+
     void cropOpenedDuringARunKeepsItsControls() {
         CcsAllDlg& window = *m_window;
         window.openPicture(TestSupport::dataFile(QStringLiteral("chelsea.png")));
@@ -192,6 +217,31 @@ class ToolsWindowTest : public QObject {
         QTest::mouseClick(window.confirmCropButton, Qt::LeftButton);
         QVERIFY(!window.state().cropMode);
         QCOMPARE(usableControls(window), m_editing);
+    }
+
+    void leavingAToolDuringARunKeepsWhatTheRunHolds() {
+        CcsAllDlg& window = *m_window;
+        window.openPicture(TestSupport::dataFile(QStringLiteral("astronaut.png")));
+        const QMap<QString, bool> running =
+            with(m_editing,
+                 {"exportButton", "printButton", "filterTabButton", "lightTabButton", "frameTabButton",
+                  "filterCategoryDropDown"},
+                 false);
+        QTest::mouseClick(window.cropButton, Qt::LeftButton);
+        QTest::mouseClick(window.cancelCropButton, Qt::LeftButton);
+        // Checked only while the run is still going: its end gives everything back.
+        if (window.state().workerBusy)
+            QCOMPARE(usableControls(window), running);
+        QTest::mouseClick(window.compareButton, Qt::LeftButton);
+        QTest::mouseClick(window.compareButton, Qt::LeftButton);
+        const bool stillRunning = window.state().workerBusy;
+        if (stillRunning)
+            QCOMPARE(usableControls(window), running);
+        QVERIFY(QTest::qWaitFor([&] { return !window.state().workerBusy; }, 120000));
+        window.editor().waitForWorker();
+        QCoreApplication::processEvents();
+        QCOMPARE(usableControls(window), m_editing);
+        QVERIFY2(stillRunning, "the run ended before the tools closed; nothing was checked");
     }
 };
 

@@ -127,11 +127,17 @@ bool Editor::thumbClicked(const ThumbClick& click) {
     if (m_state.busy() || !m_state.imageLoaded)
         return false;
     const bool applied = onThumbClicked(m_state, m_catalogues, click);
+    if (!applied) {
+        // The look before the click stays, and so does the cell that marks it.
+        m_lookProblem = QStringLiteral("Sorry, this look could not be applied.");
+        emit viewChanged();
+        return false;
+    }
     if (click.panel >= FilterPanel && click.panel <= FramePanel)
         m_cells[click.panel] = click.position >= 0 ? click.path : QString();
     recordStep();
     emit viewChanged();
-    return applied;
+    return true;
 }
 
 void Editor::waitForWorker() {

@@ -68,8 +68,14 @@ class Editor : public QObject {
 
     // A click on a cell of the active panel's list, with the list's current cell after the
     // click: applies that filter, light or frame at the current rotation. Ignored (false) while
-    // busy or before the first picture.
+    // busy or before the first picture; false too when the look cannot be made, with the look
+    // before the click kept and a problem to tell (takeLookProblem).
     bool thumbClicked(const ThumbClick& click);
+
+    // Why the last command could not apply or keep the look, in words for the user, once; empty
+    // when it could. A crop, a turn, a random look or an undo that cannot make the look on the
+    // changed picture drops it; currentCell() then no longer names it.
+    QString takeLookProblem();
 
     // --- The editing tools: crop, turns and mirrors, compare, random look ---
 
@@ -198,6 +204,7 @@ class Editor : public QObject {
     // collections while the user looks at their cells.
     std::optional<QStringList> m_filterNames;
     QString m_intakeProblem;
+    QString m_lookProblem;
 
     EditHistory m_history;
     std::array<QString, 3> m_cells;

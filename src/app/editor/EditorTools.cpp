@@ -13,6 +13,8 @@
 #include "TurnedFit.h"
 #include "WorkFiles.h"
 
+#include <utility>
+
 namespace {
 
 void placeTurnedPicture(EditState& state, const QSize& unturned, const QSize& turned) {
@@ -33,7 +35,7 @@ void choose(ListContent& content, int cell) {
 
 // The look in force computed anew on the working picture, and the print copy of it. When the
 // engine fails (it reports why) the filter and light are dropped: a look made on the picture as
-// it was would not fit the new one.
+// it was would not fit the new one. The lists stop marking them and the user is told.
 bool Editor::lookOnNewPicture() {
     EditState& state = m_state;
     PrintShared& print = PrintShared::instance();
@@ -51,7 +53,15 @@ bool Editor::lookOnNewPicture() {
     state.effectBitmap = state.cachedFilterBitmap = state.cachedLightBitmap = state.cachedCombinedBitmap =
         QImage();
     print.printLook = QImage();
+    m_cells[FilterPanel].clear();
+    m_cells[LightPanel].clear();
+    m_lookProblem =
+        QStringLiteral("Sorry, the look could not be made on the changed picture and was removed.");
     return false;
+}
+
+QString Editor::takeLookProblem() {
+    return std::exchange(m_lookProblem, QString());
 }
 
 // --- Crop tool --------------------------------------------------------------------------------
@@ -105,16 +115,23 @@ Editor::CropCommit Editor::confirmCrop() {
     if (s.busy() || !s.cropMode || !s.cropReady)
         return CropCommit::Refused;
 
-    // Both cuts come from the pictures as taken in, mapped with the geometry of that intake.
+    // Both cuts come from the pictures as taken in, mapped with the geometry of that intake, and
+    // a fixed ratio holds to the pixel whatever the rounding between screen and picture did.
     const Rect box = cropBoxOnPicture(s.cropRect, s.cropBoundsRect);
-    const QRect previewCut = cropPixelRect(box, s.imageRect, s.previewScaleX, s.previewScaleY);
-    const QRect sourceCut = cropPixelRect(box, s.imageRect, s.sourceScaleX, s.sourceScaleY);
+    const double widthPerHeight = m_cropTool.widthPerHeight(s);
+    const QRect previewCut =
+        holdCutToRatio(cropPixelRect(box, s.imageRect, s.previewScaleX, s.previewScaleY) &
+                           QRect(QPoint(0, 0), RasterIO::pictureSize(s.committedImagePath)),
+                       widthPerHeight);
+    // Only the full-size cut's place and size are kept: the export cuts it again from the picture
+    // as taken in, so decoding and writing it here would only hold the window up.
+    const QRect sourceCut = holdCutToRatio(cropPixelRect(box, s.imageRect, s.sourceScaleX, s.sourceScaleY) &
+                                               QRect(QPoint(0, 0), RasterIO::pictureSize(s.sourceCopyPath)),
+                                           widthPerHeight);
     if (previewCut.isEmpty() || sourceCut.isEmpty())
         return CropCommit::EmptyBox;
     const QImage preview = RasterIO::loadRegion(s.committedImagePath, previewCut);
-    // The full-size picture is decoded once, and only as far as the cut needs.
-    const QImage source = RasterIO::loadRegion(s.sourceCopyPath, sourceCut);
-    if (preview.isNull() || source.isNull())
+    if (preview.isNull())
         return CropCommit::Failed;
 
     const bool firstName = s.cropOutputToggle;
@@ -123,7 +140,7 @@ Editor::CropCommit Editor::confirmCrop() {
         WorkFiles::path(firstName ? WorkFiles::kCropSourceCut : WorkFiles::kCropSourceCutAlt);
     const QString turnedPath = WorkFiles::path(WorkFiles::kCropResultTurned);
     WorkFiles::ensureWorkFolder(QString::fromLatin1(WorkFiles::kThumbFolder));
-    if (!RasterIO::saveWorkingJpeg(preview, previewPath) || !RasterIO::saveWorkingJpeg(source, sourcePath))
+    if (!RasterIO::saveWorkingJpeg(preview, previewPath))
         return CropCommit::Failed;
     // Later turns and looks start from the cut as stored, so this is what is turned now.
     const QImage cut = RasterIO::load(previewPath);
@@ -136,10 +153,11 @@ Editor::CropCommit Editor::confirmCrop() {
     s.showPictureFile = false;
     s.cropOutputToggle = !firstName;
     s.cropCommitted = true;
+    // Named as the cut would be: the export's default name follows it.
     s.fullSizePath = sourcePath;
-    s.sourceWidth = source.width();
-    s.sourceHeight = source.height();
-    s.cropSourceRect = QRect(sourceCut.topLeft(), source.size());
+    s.sourceWidth = sourceCut.width();
+    s.sourceHeight = sourceCut.height();
+    s.cropSourceRect = sourceCut;
     s.cropPreviewRect = QRect(previewCut.topLeft(), cut.size());
     // Measured unturned, like the full size, so the two always give the scale between them.
     s.previewWidth = cut.width();

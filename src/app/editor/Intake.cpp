@@ -1,6 +1,7 @@
 #include "Intake.h"
 
 #include "AppPaths.h"
+#include "CropGeometry.h"
 #include "FitRules.h"
 #include "PrintShared.h"
 #include "QuarterTurn.h"
@@ -139,9 +140,8 @@ void resetGeometry(EditState& state, const QSize& previewSize, const QSize& sour
     state.imageCenterX = (state.fitRect.left + state.fitRect.right) / 2;
     state.imageCenterY = (state.fitRect.top + state.fitRect.bottom) / 2;
     state.viewRect = Rect{10, 60, 700, 560};
-    state.cropStartRect = Rect{state.viewRect.left + 200, state.viewRect.top + 100,
-                               state.viewRect.right - 200, state.viewRect.bottom - 100};
     state.cropBoundsRect = state.fitRect;
+    state.cropStartRect = cropPresetBox(RatioFree, state.viewRect, state.cropBoundsRect);
     state.cropRatioIndex = 0;
     state.startBackground = false;
 

@@ -1,5 +1,9 @@
 #!/usr/bin/env bash
 # Configures and builds into build/ (or build-sanitize/ with --sanitize).
+#   scripts/build.sh              everything the tests need: programs, data, tests
+#   scripts/build.sh --programs   only the two programs and their data, as ./run.sh needs them
+#   scripts/build.sh --sanitize   everything, with the address and undefined-behaviour sanitizers
+# Benchmarks build on demand: cmake --build build --target benchmarks
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,4 +20,8 @@ fi
 if [ ! -f "$build_dir/build.ninja" ]; then
   cmake -S . -B "$build_dir" "${cmake_args[@]}"
 fi
-cmake --build "$build_dir"
+if [ "${1:-}" = "--programs" ]; then
+  cmake --build "$build_dir" --target lumenkraft lumenkraft-render lk_data lk_artwork lk_icons
+else
+  cmake --build "$build_dir"
+fi

@@ -43,6 +43,8 @@ class ExportWindowTest : public QObject {
     void failuresAreToldAndLeaveTheFileAlone_data();
     void failuresAreToldAndLeaveTheFileAlone();
     void cancelledDialogWritesNothing();
+    // Last: the window stays closed.
+    void aCloseWaitsForTheExport();
 
   private:
     bool controlsHeld() const;
@@ -195,6 +197,27 @@ void ExportWindowTest::cancelledDialogWritesNothing() {
     QVERIFY(controlsBack());
     QVERIFY(!m_window->state().exportBusy);
     QCOMPARE(QDir(m_out).entryList(QDir::Files), before);
+}
+
+void ExportWindowTest::aCloseWaitsForTheExport() {
+    m_notices.clear();
+    m_answer = m_out + "closed.jpg";
+    bool ended = false;
+    bool shownAtTheEnd = false;
+    const QMetaObject::Connection watch = connect(&m_window->exportJob(), &ExportJob::finished, this, [&] {
+        ended = true;
+        shownAtTheEnd = m_window->isVisible();
+    });
+    m_window->onExport();
+    QVERIFY(m_window->state().exportBusy);
+    // As the window manager asks: the title-bar button, Alt+F4, the end of the session.
+    QVERIFY(m_window->close());
+    disconnect(watch);
+    QVERIFY(ended);
+    QVERIFY(shownAtTheEnd);
+    QVERIFY(!m_window->isVisible());
+    QVERIFY(m_notices.isEmpty());
+    QCOMPARE(RasterIO::load(m_answer).size(), QSize(1800, 1200));
 }
 
 QTEST_MAIN(ExportWindowTest)

@@ -16,6 +16,7 @@
 #include "reComb.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -360,13 +361,21 @@ void CcsAllDlg::invalidateView() {
 // --- Window commands -------------------------------------------------------------------------
 
 void CcsAllDlg::onCloseButton() {
-    // An export the user asked for is written to the end before the window goes.
-    m_exportJob.wait();
-    // A thumbnail run still writing into the working folder would outlive its clean-up.
-    m_editor.stopWorker();
     // Only the close button cleans up; other ways of closing leave the working files.
-    Session::shutdown(state());
+    m_endSession = true;
     close();
+}
+
+void CcsAllDlg::closeEvent(QCloseEvent* event) {
+    // An export the user asked for is written to the end before the window goes, whoever closes
+    // it; the overlay goes on showing its progress meanwhile.
+    m_exportJob.wait();
+    // A thumbnail run still writing into the working folder would outlive its clean-up, and
+    // nobody shows its thumbnails any more.
+    m_editor.stopWorker();
+    if (m_endSession)
+        Session::shutdown(state());
+    event->accept();
 }
 
 void CcsAllDlg::onMinimizeButton() {

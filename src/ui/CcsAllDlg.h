@@ -158,6 +158,9 @@ class CcsAllDlg : public QWidget {
     virtual void onViewRelease(const QPoint& pos);
 
   protected:
+    // However the window is closed, an export under way is written to the end first and the
+    // thumbnail run is stopped.
+    void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -208,4 +211,6 @@ class CcsAllDlg : public QWidget {
     QString m_lastExportFolder;
     // The folder of the last picture chosen during this run; the open dialog starts there.
     QString m_lastOpenFolder;
+    // The close button was pressed: the close removes the working files.
+    bool m_endSession = false;
 };

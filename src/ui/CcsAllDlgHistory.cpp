@@ -100,6 +100,11 @@ void CcsAllDlg::showHistoryMove(Editor::HistoryMove move) {
     case Editor::HistoryMove::Restored:
         showRestoredCells();
         break;
+    case Editor::HistoryMove::Failed:
+        showNotice(QStringLiteral("That step could not be shown again: its picture could not be made "
+                                  "(a working file is missing, or the disk is full).\n\nThe picture is "
+                                  "as it was, and every step is kept."));
+        break;
     case Editor::HistoryMove::Refused:
         break;
     }

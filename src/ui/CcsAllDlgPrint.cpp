@@ -6,9 +6,10 @@
 #include "Recipe.h"
 
 void CcsAllDlg::onPrint() {
-    // The button is only active with a picture; while a thumbnail run or an export goes on, the
-    // picture state the print is taken from may still change.
-    if (!state().imageLoaded || m_editor.busy())
+    // The button is only active with a picture; while a thumbnail run goes on, the picture state
+    // the print is taken from may still change. An export holds every command that would change
+    // it, and the print job works on its own copy of the edit, so printing goes on meanwhile.
+    if (!state().imageLoaded || state().workerBusy)
         return;
     if (!printDialog)
         printDialog = new PntDialg(this);

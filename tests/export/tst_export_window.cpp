@@ -7,6 +7,8 @@
 #include "CcsAllDlg.h"
 #include "ExportTestFiles.h"
 #include "MagickSession.h"
+#include "PdfPages.h"
+#include "PntDialg.h"
 #include "RasterIO.h"
 #include "TestSupport.h"
 #include "reComb.h"
@@ -14,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -43,11 +46,17 @@ class ExportWindowTest : public QObject {
     void failuresAreToldAndLeaveTheFileAlone_data();
     void failuresAreToldAndLeaveTheFileAlone();
     void cancelledDialogWritesNothing();
+    void printsWhileAnExportRuns();
+    // Last: the window stays closed.
+    void aCloseWaitsForTheExport();
 
   private:
     bool controlsHeld() const;
     bool controlsBack() const;
     void pressCtrlS();
+    // Prints one page into pdf from the print dialog once it is open, as the user would, then
+    // closes it; succeeded tells how the print ended.
+    void printFromTheDialog(const QString& pdf, bool& succeeded);
 
     MagickSession m_magick;
     QString m_work;
@@ -195,6 +204,72 @@ void ExportWindowTest::cancelledDialogWritesNothing() {
     QVERIFY(controlsBack());
     QVERIFY(!m_window->state().exportBusy);
     QCOMPARE(QDir(m_out).entryList(QDir::Files), before);
+}
+
+void ExportWindowTest::printFromTheDialog(const QString& pdf, bool& succeeded) {
+    PntDialg* dialog = m_window->printDialog;
+    if (!dialog || !dialog->isVisible())
+        return;
+    dialog->showNotice = [this](const QString& text) { m_notices << text; };
+    dialog->printer().setOutputFormat(QPrinter::PdfFormat);
+    dialog->printer().setOutputFileName(pdf);
+    dialog->printer().setResolution(100);
+    connect(
+        dialog, &PntDialg::printFinished, dialog,
+        [dialog, &succeeded](bool printed) {
+            succeeded = printed;
+            dialog->accept();
+        },
+        Qt::SingleShotConnection);
+    dialog->startPrintJob(1);
+}
+
+void ExportWindowTest::printsWhileAnExportRuns() {
+    m_notices.clear();
+    m_answer = m_out + "printed meanwhile.jpg";
+    const QString pdf = m_work + "printed meanwhile.pdf";
+    bool pressed = false;
+    bool exportingAtThePress = false;
+    bool printed = false;
+    const QMetaObject::Connection watch = connect(&m_window->exportJob(), &ExportJob::progressed, this, [&] {
+        if (pressed)
+            return;
+        pressed = true;
+        exportingAtThePress = m_window->state().exportBusy;
+        // The print dialog is modal: it is driven from within once it is open.
+        QTimer::singleShot(0, this, [&] { printFromTheDialog(pdf, printed); });
+        QTest::mouseClick(m_window->printButton, Qt::LeftButton);
+    });
+    pressCtrlS();
+    QVERIFY(QTest::qWaitFor([&] { return !m_window->exportOverlay().running(); }, 120000));
+    disconnect(watch);
+    QVERIFY(exportingAtThePress);
+    QVERIFY(printed);
+    QCOMPARE(PdfPages::info(pdf, "Pages"), QStringLiteral("1"));
+    QCOMPARE(PdfPages::embeddedImages(pdf, 1).size(), 1);
+    QVERIFY(m_notices.isEmpty());
+    QCOMPARE(RasterIO::load(m_answer).size(), QSize(1800, 1200));
+}
+
+void ExportWindowTest::aCloseWaitsForTheExport() {
+    m_notices.clear();
+    m_answer = m_out + "closed.jpg";
+    bool ended = false;
+    bool shownAtTheEnd = false;
+    const QMetaObject::Connection watch = connect(&m_window->exportJob(), &ExportJob::finished, this, [&] {
+        ended = true;
+        shownAtTheEnd = m_window->isVisible();
+    });
+    m_window->onExport();
+    QVERIFY(m_window->state().exportBusy);
+    // As the window manager asks: the title-bar button, Alt+F4, the end of the session.
+    QVERIFY(m_window->close());
+    disconnect(watch);
+    QVERIFY(ended);
+    QVERIFY(shownAtTheEnd);
+    QVERIFY(!m_window->isVisible());
+    QVERIFY(m_notices.isEmpty());
+    QCOMPARE(RasterIO::load(m_answer).size(), QSize(1800, 1200));
 }
 
 QTEST_MAIN(ExportWindowTest)

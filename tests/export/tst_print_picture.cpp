@@ -21,8 +21,17 @@ class PrintPictureTest : public QObject {
     void initTestCase();
     void pageHoldsTheRenderedRecipe_data();
     void pageHoldsTheRenderedRecipe();
+    void aMissingOverlayPrintsAsTheViewShows_data();
+    void aMissingOverlayPrintsAsTheViewShows();
 
   private:
+    // The recipe printed into pdf on A4 at dpi, placed as the print dialog places it on screen.
+    PrintedPages printToPdf(const EditRecipe& recipe, const Catalogues& catalogues, const QString& pdf,
+                            int dpi);
+    // How far the picture on the first page is from the full-size render of expected.
+    double offTheRender(const QString& pdf, const PrintedPages& printed, int dpi, const EditRecipe& expected,
+                        const Catalogues& catalogues);
+
     MagickSession m_magick;
     QString m_work;
     QString m_photo;
@@ -46,6 +55,36 @@ void PrintPictureTest::pageHoldsTheRenderedRecipe_data() {
     QTest::newRow("no finer than the page") << 100 << 360 << QSize(748, 499);
 }
 
+PrintedPages PrintPictureTest::printToPdf(const EditRecipe& recipe, const Catalogues& catalogues,
+                                          const QString& pdf, int dpi) {
+    PrintShared shared;
+    const QSize screen(1000, 667);
+    const bool quarterTurned = recipe.rotationAngle == 90 || recipe.rotationAngle == 270;
+    shared.printPicture = QImage(quarterTurned ? screen.transposed() : screen, QImage::Format_RGB32);
+    shared.printRotation = recipe.rotationAngle;
+    PrintJob job;
+    job.paper.margins = {1000, 1000, 1000, 1000};
+    job.content = PrintContent::of(shared, QImage());
+    job.picture = fullSizePrintPicture(recipe, catalogues);
+    QPdfWriter writer(pdf);
+    writer.setResolution(dpi);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    return printPages(writer, job);
+}
+
+double PrintPictureTest::offTheRender(const QString& pdf, const PrintedPages& printed, int dpi,
+                                      const EditRecipe& expected, const Catalogues& catalogues) {
+    const QImage page = PdfPages::rasterise(pdf, 60).value(0);
+    const double factor = 60.0 / dpi;
+    const QRect placed = printed.pictureRect.toQRect();
+    const QRect onPage(int(std::ceil(placed.left() * factor)) + 1, int(std::ceil(placed.top() * factor)) + 1,
+                       int(placed.width() * factor) - 2, int(placed.height() * factor) - 2);
+    const QImage full = renderFullSize(expected, catalogues).image;
+    const QImage rendered =
+        scaledTo(full, placed.size() * factor).copy(1, 1, onPage.width(), onPage.height());
+    return TestSupport::meanDifference(page.copy(onPage), rendered);
+}
+
 void PrintPictureTest::pageHoldsTheRenderedRecipe() {
     QFETCH(int, dpi);
     QFETCH(int, rotation);
@@ -59,23 +98,8 @@ void PrintPictureTest::pageHoldsTheRenderedRecipe() {
     recipe.frameMode = 0;
     recipe.framePicture = m_catalogues.frameRecords.first().effectimage;
 
-    // Placed as the print dialog places the picture on screen.
-    PrintShared shared;
-    const QSize screen(1000, 667);
-    shared.printPicture = QImage(rotation == 90 ? screen.transposed() : screen, QImage::Format_RGB32);
-    shared.printRotation = rotation;
-    PrintJob job;
-    job.paper.margins = {1000, 1000, 1000, 1000};
-    job.content = PrintContent::of(shared, QImage());
-    job.picture = fullSizePrintPicture(recipe, m_catalogues);
     const QString pdf = m_work + QTest::currentDataTag() + QStringLiteral(".pdf");
-    PrintedPages printed;
-    {
-        QPdfWriter writer(pdf);
-        writer.setResolution(dpi);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        printed = printPages(writer, job);
-    }
+    const PrintedPages printed = printToPdf(recipe, m_catalogues, pdf, dpi);
     QVERIFY(printed.succeeded);
     const QList<QSize> images = PdfPages::embeddedImages(pdf, 1);
     QCOMPARE(images.size(), 1);
@@ -85,25 +109,47 @@ void PrintPictureTest::pageHoldsTheRenderedRecipe() {
 
     // What the page shows is the full-size export, look, mirror and frame; not the same edit
     // unmirrored. The PDF holds the picture as a JPEG, which costs a few levels.
-    const QImage page = PdfPages::rasterise(pdf, 60).value(0);
-    const double factor = 60.0 / dpi;
-    const QRect placed = printed.pictureRect.toQRect();
-    const QRect onPage(int(std::ceil(placed.left() * factor)) + 1, int(std::ceil(placed.top() * factor)) + 1,
-                       int(placed.width() * factor) - 2, int(placed.height() * factor) - 2);
-    const QImage printedPicture = page.copy(onPage);
-    const auto exported = [&](const EditRecipe& edit) {
-        const QImage full = renderFullSize(edit, m_catalogues).image;
-        const QSize placedSize = placed.size() * factor;
-        return scaledTo(full, placedSize).copy(1, 1, onPage.width(), onPage.height());
-    };
     EditRecipe unmirrored = recipe;
     unmirrored.flipHorizontal = false;
-    const double toExport = TestSupport::meanDifference(printedPicture, exported(recipe));
-    const double toUnmirrored = TestSupport::meanDifference(printedPicture, exported(unmirrored));
+    const double toExport = offTheRender(pdf, printed, dpi, recipe, m_catalogues);
+    const double toUnmirrored = offTheRender(pdf, printed, dpi, unmirrored, m_catalogues);
     QVERIFY2(
         toExport >= 0 && toExport < 8 && toExport < toUnmirrored / 2,
         qPrintable(
             QStringLiteral("%1 from the export, %2 from it unmirrored").arg(toExport).arg(toUnmirrored)));
+}
+
+void PrintPictureTest::aMissingOverlayPrintsAsTheViewShows_data() {
+    QTest::addColumn<int>("frameMode");
+    QTest::addColumn<bool>("lightGone");
+    QTest::newRow("overlay frame missing") << 0 << false;
+    QTest::newRow("nine-slice template missing") << 1 << false;
+    QTest::newRow("light overlay missing") << -1 << true;
+}
+
+void PrintPictureTest::aMissingOverlayPrintsAsTheViewShows() {
+    QFETCH(int, frameMode);
+    QFETCH(bool, lightGone);
+    Catalogues catalogues = m_catalogues;
+    if (lightGone)
+        catalogues.lightRecords[0].effectimage = m_work + "gone/light.png";
+    EditRecipe recipe;
+    recipe.sourcePath = m_photo;
+    recipe.filterIndex = 2;
+    recipe.lightIndex = 0;
+    recipe.frameMode = frameMode;
+    recipe.framePicture = m_work + "gone/frame.png";
+
+    const QString pdf = m_work + QTest::currentDataTag() + QStringLiteral(".pdf");
+    const int dpi = 100;
+    const PrintedPages printed = printToPdf(recipe, catalogues, pdf, dpi);
+    QVERIFY(printed.succeeded);
+    QCOMPARE(PdfPages::embeddedImages(pdf, 1).size(), 1);
+    // As the view shows it: the look, without the frame.
+    EditRecipe unframed = recipe;
+    unframed.frameMode = -1;
+    const double off = offTheRender(pdf, printed, dpi, unframed, catalogues);
+    QVERIFY2(off >= 0 && off < 8, qPrintable(QString::number(off)));
 }
 
 QTEST_MAIN(PrintPictureTest)

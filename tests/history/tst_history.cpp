@@ -13,6 +13,8 @@
 #include "ViewPainter.h"
 #include "WorkFiles.h"
 
+#include <QDir>
+#include <QFile>
 #include <QPainter>
 #include <QtTest>
 
@@ -282,6 +284,61 @@ class HistoryTest : public QObject {
         QCOMPARE(editor.takeIn(m_path, IntakeSource::OpenDialog), Editor::IntakeOutcome::SameFile);
         QCOMPARE(editor.history().undoCount(), 0);
         QCOMPARE(editor.undo(), Move::Refused);
+    }
+
+    void aStepThatCannotBeMadeAgainIsKept_data() {
+        QTest::addColumn<bool>("back");
+        QTest::addColumn<bool>("lookFails");
+        QTest::newRow("undo, a working file removed") << true << false;
+        QTest::newRow("redo, a working file removed") << false << false;
+        QTest::newRow("undo, a look that fails") << true << true;
+        QTest::newRow("redo, a look that fails") << false << true;
+    }
+
+    void aStepThatCannotBeMadeAgainIsKept() {
+        QFETCH(bool, back);
+        QFETCH(bool, lookFails);
+        Editor editor;
+        // Every step is made again from the working files.
+        editor.setHistoryRasterBudget(0);
+        takeIn(editor, QSize(600, 400));
+        run(editor, "filter 1");
+        const EditRecipe filtered = recipeOf(editor.state());
+        run(editor, "rotate");
+        const EditRecipe turned = recipeOf(editor.state());
+        if (!back)
+            QCOMPARE(editor.undo(), Move::Restored);
+        const EditRecipe target = back ? filtered : turned;
+        const auto step = [&] { return back ? editor.undo() : editor.redo(); };
+
+        // The picture the step stands on is gone, or the filter's result cannot be written (a
+        // folder is in its place).
+        const QString blocked = lookFails ? WorkFiles::filterResultPath(target.filterIndex + 1)
+                                          : WorkFiles::rotatedCopyPath(target.rotationAngle);
+        const QString aside = blocked + QStringLiteral(".aside");
+        QVERIFY(QFile::rename(blocked, aside));
+        if (lookFails)
+            QVERIFY(QDir().mkpath(blocked));
+        const Shown before = shown(editor);
+        const qint64 printed = PrintShared::instance().printPicture.cacheKey();
+        const int undos = editor.history().undoCount();
+        const int redos = editor.history().redoCount();
+        QCOMPARE(step(), Move::Failed);
+        const Shown after = shown(editor);
+        QVERIFY(after.recipe == before.recipe);
+        QVERIFY(after.view == before.view);
+        QCOMPARE(after.cells, before.cells);
+        QCOMPARE(PrintShared::instance().printPicture.cacheKey(), printed);
+        QCOMPARE(editor.history().undoCount(), undos);
+        QCOMPARE(editor.history().redoCount(), redos);
+
+        // Once the file is back, the same step is taken, its look and all.
+        if (lookFails)
+            QVERIFY(QDir().rmdir(blocked));
+        QVERIFY(QFile::rename(aside, blocked));
+        QCOMPARE(step(), Move::Restored);
+        QVERIFY(recipeOf(editor.state()) == target);
+        QCOMPARE(editor.state().filterActive, 1);
     }
 
   private:

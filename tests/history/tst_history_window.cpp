@@ -34,7 +34,8 @@ class HistoryWindowTest : public QObject {
         const QString work = TestSupport::freshWorkFolder();
         qputenv("XDG_DATA_HOME", QFile::encodeName(work + QStringLiteral("data")));
         CcsAllDlg window;
-        window.showNotice = [](const QString& text) { QFAIL(qPrintable(text)); };
+        QStringList notices;
+        window.showNotice = [&notices](const QString& text) { notices << text; };
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         window.openPicture(TestSupport::dataFile(QStringLiteral("chelsea.png")));
@@ -86,6 +87,20 @@ class HistoryWindowTest : public QObject {
         QVERIFY(!window.strengthBar->isEnabled());
         QTest::mouseClick(window.compareButton, Qt::LeftButton);
         QVERIFY(window.undoButton->active);
+        QVERIFY(notices.isEmpty());
+
+        // A step whose picture cannot be made again is told; it stays to be taken later.
+        window.editor().setHistoryRasterBudget(0);
+        const QString picture = window.state().effectBasePath;
+        QVERIFY(QFile::rename(picture, picture + QStringLiteral(".aside")));
+        QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(notices.size(), 1);
+        QCOMPARE(window.strengthBar->percent(), 90);
+        QVERIFY(window.undoButton->active);
+        QVERIFY(QFile::rename(picture + QStringLiteral(".aside"), picture));
+        QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(window.strengthBar->percent(), 100);
+        QCOMPARE(notices.size(), 1);
     }
 };
 

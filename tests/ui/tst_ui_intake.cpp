@@ -318,22 +318,29 @@ class IntakeWindowTest : public QObject {
 
     void closingWhileTheWorkerRuns_data() {
         QTest::addColumn<bool>("closeButton");
-        QTest::newRow("window destroyed") << false;
-        QTest::newRow("close button") << true;
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("window destroyed") << false << false;
+        QTest::newRow("closed by the window manager") << false << true;
+        QTest::newRow("close button") << true << true;
     }
 
     void closingWhileTheWorkerRuns() {
         QFETCH(bool, closeButton);
+        QFETCH(bool, closed);
         auto window = std::make_unique<CcsAllDlg>();
         window->show();
         window->openPicture(m_chelsea);
         // Let a hand-over or two reach the list, so one is likely blocked when it closes.
         QVERIFY(QTest::qWaitFor([&] { return window->filterList->visibleCount() > 1; }, 60000));
         QVERIFY(window->state().workerBusy);
-        if (closeButton) {
-            QTest::mouseClick(window->closeButton, Qt::LeftButton);
+        if (closed) {
+            if (closeButton)
+                QTest::mouseClick(window->closeButton, Qt::LeftButton);
+            else
+                QVERIFY(window->close());
             QVERIFY(!window->state().workerBusy);
-            QVERIFY(!QFile::exists(WorkFiles::rotatedCopyPath(0)));
+            // Only the close button removes the working files.
+            QCOMPARE(QFile::exists(WorkFiles::rotatedCopyPath(0)), !closeButton);
         }
         window.reset();
     }

@@ -34,20 +34,26 @@ bool EditHistory::record(EditStep step) {
     return true;
 }
 
-EditStep* EditHistory::undo() {
-    if (!canUndo())
-        return nullptr;
-    --m_index;
-    trimRasters();
-    return &current();
+EditStep* EditHistory::previous() {
+    return canUndo() ? &m_steps[m_index - 1] : nullptr;
 }
 
-EditStep* EditHistory::redo() {
+EditStep* EditHistory::next() {
+    return canRedo() ? &m_steps[m_index + 1] : nullptr;
+}
+
+void EditHistory::undo() {
+    if (!canUndo())
+        return;
+    --m_index;
+    trimRasters();
+}
+
+void EditHistory::redo() {
     if (!canRedo())
-        return nullptr;
+        return;
     ++m_index;
     trimRasters();
-    return &current();
 }
 
 void EditHistory::trimRasters() {

@@ -73,9 +73,13 @@ class EditHistory {
     int redoCount() const { return canRedo() ? int(m_steps.size()) - 1 - m_index : 0; }
     bool isEmpty() const { return m_steps.isEmpty(); }
 
-    // Moves one step back or forward and returns the step to show; nullptr when there is none.
-    EditStep* undo();
-    EditStep* redo();
+    // The step one back or forward, to be made again before the history moves there; nullptr
+    // when there is none.
+    EditStep* previous();
+    EditStep* next();
+    // Moves one step back or forward, once that step is the edit again.
+    void undo();
+    void redo();
     // The step the edit stands at. Only while the history is not empty.
     EditStep& current() { return m_steps[m_index]; }
     const EditStep& current() const { return m_steps[m_index]; }

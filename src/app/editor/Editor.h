@@ -130,6 +130,8 @@ class Editor : public QObject {
         Refused,  // busy, the before/after view, or nothing to undo or redo: nothing happened
         LeftCrop, // the crop tool was open: it closed as Cancel closes it, and nothing else
         Restored, // the edit, the view and the print copies are as they were at that step
+        Failed,   // that step could not be made again (a working file gone, a full disk): the
+                  // edit and the history are as they were; tell the user
     };
     // One step back or forward through every command that changed the edit (looks on and off,
     // random, crop commit, turn, mirrors, strength). Up to EditHistory::kMaxUndoSteps steps;
@@ -183,8 +185,12 @@ class Editor : public QObject {
     // The edit as it stands, as the history keeps it, and the step recorded after a command.
     EditStep describe() const;
     void recordStep();
-    // Makes the edit that of step, re-rendering what its cached rasters no longer hold.
-    void restore(EditStep& step);
+    // Moves through the history to the step before (-1) or after (+1), once it is restored.
+    HistoryMove moveThroughHistory(int direction);
+    // Makes the edit that of step, re-rendering what its cached rasters no longer hold; false,
+    // with the edit as it was, when some of it cannot be made again.
+    bool restore(EditStep& step);
+    bool rebuild(const EditStep& step);
     // The unturned picture of a crop, cut again from the preview as taken in.
     QImage cutFromIntake(const QRect& previewCrop);
     // The look blended at its strength for the view and the print copy; runs before anyone

@@ -54,9 +54,7 @@ Editor::HistoryMove Editor::undo() {
     // The crop box is not part of the edit yet: leaving it is all a step back does there.
     if (m_state.cropMode)
         return cancelCrop() ? HistoryMove::LeftCrop : HistoryMove::Refused;
-    restore(*m_history.undo());
-    emit viewChanged();
-    return HistoryMove::Restored;
+    return moveThroughHistory(-1);
 }
 
 Editor::HistoryMove Editor::redo() {
@@ -64,7 +62,18 @@ Editor::HistoryMove Editor::redo() {
         return HistoryMove::Refused;
     if (m_state.cropMode)
         return cancelCrop() ? HistoryMove::LeftCrop : HistoryMove::Refused;
-    restore(*m_history.redo());
+    return moveThroughHistory(1);
+}
+
+Editor::HistoryMove Editor::moveThroughHistory(int direction) {
+    EditStep* step = direction < 0 ? m_history.previous() : m_history.next();
+    // The history stands where the edit stands: it moves only once the step is the edit again.
+    if (!step || !restore(*step))
+        return HistoryMove::Failed;
+    if (direction < 0)
+        m_history.undo();
+    else
+        m_history.redo();
     emit viewChanged();
     return HistoryMove::Restored;
 }
@@ -81,7 +90,26 @@ QImage Editor::cutFromIntake(const QRect& previewCrop) {
     return RasterIO::load(path);
 }
 
-void Editor::restore(EditStep& step) {
+bool Editor::restore(EditStep& step) {
+    // A step is made again from files and the effect engine, any of which can fail half-way;
+    // the edit, its print copies and the file it stands on then stay as they were.
+    const EditFields before = m_state;
+    const PrintShared printBefore = PrintShared::instance();
+    if (!rebuild(step)) {
+        static_cast<EditFields&>(m_state) = before;
+        PrintShared::instance() = printBefore;
+        return false;
+    }
+    m_cells = step.cells;
+    // What had to be made again is cached once more.
+    const EditState& s = m_state;
+    step.picture = s.currentBitmap;
+    step.view = s.viewBitmap;
+    step.look = s.filterActive == 1 || s.lightActive == 1 ? s.effectBitmap : QImage();
+    return true;
+}
+
+bool Editor::rebuild(const EditStep& step) {
     EditState& s = m_state;
     const EditRecipe& recipe = step.recipe;
     PrintShared& print = PrintShared::instance();
@@ -91,7 +119,6 @@ void Editor::restore(EditStep& step) {
     // turned copies from intake; a cut is turned and stored as a look click would store it.
     const bool pictureChanged =
         step.previewCrop != s.cropPreviewRect || recipe.rotationAngle != s.rotationAngle;
-    bool lookComputed = false;
     if (pictureChanged) {
         const bool cropped = !step.previewCrop.isNull();
         QImage picture = step.picture;
@@ -99,11 +126,12 @@ void Editor::restore(EditStep& step) {
             picture = cropped ? cutFromIntake(step.previewCrop) : m_intakePicture;
         QString base = WorkFiles::rotatedCopyPath(recipe.rotationAngle);
         if (cropped) {
-            base = WorkFiles::path(WorkFiles::kCroppedTurned);
+            // Written beside the turned cut the edit stands on, never over it.
+            const QString standing = WorkFiles::path(WorkFiles::kCroppedTurned);
+            base = s.effectBasePath == standing ? WorkFiles::path(WorkFiles::kCropResultTurned) : standing;
             if (picture.isNull() ||
                 !RasterIO::saveWorkingJpeg(turnPicture(picture, recipe.rotationAngle), base))
-                // The picture cannot be made again; the edit stays as it is.
-                return;
+                return false;
         }
         s.currentBitmap = picture;
         s.currentImagePath = base;
@@ -121,6 +149,8 @@ void Editor::restore(EditStep& step) {
     // A cancelled crop tool may have left the picture as taken in as the current file.
     s.currentImagePath = s.effectBasePath;
     s.viewBitmap = step.view.isNull() ? RasterIO::load(s.effectBasePath) : step.view;
+    if (s.viewBitmap.isNull())
+        return false;
     s.fitRect = step.fitRect;
     s.compareLeftRect = step.compareLeftRect;
     s.compareRightRect = step.compareRightRect;
@@ -152,9 +182,8 @@ void Editor::restore(EditStep& step) {
         } else {
             (filterOn ? s.cachedFilterBitmap : s.cachedLightBitmap) = step.look;
         }
-    } else {
-        lookComputed = filterOn || lightOn;
-        lookOnNewPicture();
+    } else if (!reapplyLook(s, m_catalogues)) {
+        return false;
     }
     s.renderTarget = RenderToThumbnail;
 
@@ -164,12 +193,11 @@ void Editor::restore(EditStep& step) {
         s.frameMode = -1;
     } else if (s.frameMode != recipe.frameMode || s.frameThumbPath != step.frameThumb ||
                sourceBefore != QSize(s.sourceWidth, s.sourceHeight)) {
-        if (applyFrame(s, m_catalogues, step.frameThumb)) {
-            s.frameThumbPath = step.frameThumb;
-            s.frameThumbPathCopy = step.frameThumb;
-        }
+        if (!applyFrame(s, m_catalogues, step.frameThumb))
+            return false;
+        s.frameThumbPath = step.frameThumb;
+        s.frameThumbPathCopy = step.frameThumb;
     }
-    m_cells = step.cells;
 
     print.printPicture = s.viewBitmap;
     print.printRotation = s.rotationAngle;
@@ -178,14 +206,7 @@ void Editor::restore(EditStep& step) {
     print.printFrameMode = s.frameMode;
     if (!filterOn && !lightOn)
         print.printLook = QImage();
-
-    // What had to be made again is cached once more; a look that could not be made is gone from
-    // the edit, and the step says so.
-    if (lookComputed && s.filterActive != 1 && s.lightActive != 1)
-        step = describe();
-    step.picture = s.currentBitmap;
-    step.view = s.viewBitmap;
-    step.look = s.filterActive == 1 || s.lightActive == 1 ? s.effectBitmap : QImage();
+    return true;
 }
 
 bool Editor::setStrength(double strength) {

@@ -190,29 +190,26 @@ RenderedPicture applyLook(QImage picture, const LookPlan& plan, const EditRecipe
 
 // Mirrored as the view draws the look, then the frame over it: an overlay is not mirrored, and
 // a nine-slice frame mirrors the picture inside it but not its pieces.
-RenderedPicture frame(QImage picture, const EditRecipe& recipe, const QSize& fullCrop,
-                      int fullWidthAsTurned) {
-    switch (recipe.frameMode) {
+RenderedPicture frame(QImage picture, const EditRecipe& recipe, const QSize& fullCrop, int fullWidthAsTurned,
+                      bool unframedWithoutPicture) {
+    const bool framed = recipe.frameMode == 0 || recipe.frameMode == 1;
+    const QImage framePicture = framed ? RasterIO::load(recipe.framePicture) : QImage();
+    if (framed && framePicture.isNull() && !unframedWithoutPicture)
+        return failed(
+            QStringLiteral("The frame picture %1 cannot be read.").arg(fileName(recipe.framePicture)));
+    switch (framePicture.isNull() ? -1 : recipe.frameMode) {
     case 0: {
-        const QImage overlay = RasterIO::load(recipe.framePicture);
-        if (overlay.isNull())
-            return failed(
-                QStringLiteral("The frame picture %1 cannot be read.").arg(fileName(recipe.framePicture)));
         picture = mirrored(picture, recipe.flipHorizontal, recipe.flipVertical);
         QPainter painter(&picture);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRect(QPoint(0, 0), picture.size()), overlay);
+        painter.drawImage(QRect(QPoint(0, 0), picture.size()), framePicture);
         painter.end();
         return {picture, QString(), false};
     }
     case 1: {
-        const QImage frameTemplate = RasterIO::load(recipe.framePicture);
-        if (frameTemplate.isNull())
-            return failed(
-                QStringLiteral("The frame picture %1 cannot be read.").arg(fileName(recipe.framePicture)));
         // Cut for the full-size picture as the editor cuts them, then divided down to the picture.
         const FrameTemplateScale scale = frameTemplateScale(std::min(fullCrop.width(), fullCrop.height()));
-        return {composeNineSliceFrame(picture, cutFramePieces(frameTemplate, scale), frameSliceSizes(scale),
+        return {composeNineSliceFrame(picture, cutFramePieces(framePicture, scale), frameSliceSizes(scale),
                                       fullWidthAsTurned, recipe.flipHorizontal, recipe.flipVertical),
                 QString(), false};
     }
@@ -286,7 +283,8 @@ RenderedPicture renderFullSize(const EditRecipe& recipe, const Catalogues& catal
 
     if (!progress.begin(QStringLiteral("Frame"), Progress::kFrame))
         return cancelled();
-    RenderedPicture framed = frame(std::move(picture), recipe, crop.size(), turnedCrop.width());
+    RenderedPicture framed = frame(std::move(picture), recipe, crop.size(), turnedCrop.width(),
+                                   control.unframedWithoutFramePicture);
     if (framed.image.isNull())
         return framed;
     if (progress.cancelled())

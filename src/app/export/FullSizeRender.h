@@ -26,6 +26,10 @@ struct RenderControl {
     std::function<void(const RenderProgress&)> progress;
     // Looked at between stages and between look steps; once it is set the render ends early.
     const std::atomic<bool>* cancel = nullptr;
+    // A frame whose picture cannot be read is left out, as the view leaves it out, instead of
+    // failing the render. A print follows the view; an export does not write a picture without
+    // the frame the user chose.
+    bool unframedWithoutFramePicture = false;
 };
 
 // The finished picture, or why there is none.

@@ -6,6 +6,8 @@ PrintPictureSupplier fullSizePrintPicture(EditRecipe recipe, Catalogues catalogu
     return [recipe = std::move(recipe), catalogues = std::move(catalogues)](const QSize& largest) {
         RenderControl control;
         control.largest = largest;
+        // The page shows what the preview shows.
+        control.unframedWithoutFramePicture = true;
         return renderFullSize(recipe, catalogues, control).image;
     };
 }

@@ -41,10 +41,10 @@ struct EffectRouting {
     std::function<void(const QString& thumbnailPath)> thumbReady;
 };
 
-// Everything that describes the current edit. The main window owns one for its whole life;
-// intake resets the picture-related fields for every new picture. Rasters are QImages, which
-// own (and implicitly share) their pixels, so a cached look can never dangle.
-struct EditState : EffectRouting {
+// Everything that describes the current edit. Rasters are QImages, which own (and implicitly
+// share) their pixels, so a cached look can never dangle, and a copy of the whole edit is cheap:
+// a command that may fail half-way keeps one to go back to.
+struct EditFields : EffectRouting {
     // Paths of the picture pipeline (full paths of working files, or the user's own files).
     QString currentImagePath;
     QString committedImagePath;
@@ -138,7 +138,11 @@ struct EditState : EffectRouting {
     // blended over viewBitmap (null at full strength, where effectBitmap itself is drawn).
     double strength = 1.0;
     QImage blendedBitmap;
+};
 
+// The edit and the work running on it. The main window owns one for its whole life; intake
+// resets the picture-related fields for every new picture.
+struct EditState : EditFields {
     // Background work. Intake, clicks, rotation, random, crop commit and a second export are
     // refused while either flag is set.
     std::atomic<bool> workerBusy{false};

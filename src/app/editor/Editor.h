@@ -73,8 +73,8 @@ class Editor : public QObject {
     bool thumbClicked(const ThumbClick& click);
 
     // Why the last command could not apply or keep the look, in words for the user, once; empty
-    // when it could. A crop, a turn, a random look or an undo that cannot make the look on the
-    // changed picture drops it; currentCell() then no longer names it.
+    // when it could. A crop, a turn or a random look that cannot make the look on the changed
+    // picture drops it; currentCell() then no longer names it.
     QString takeLookProblem();
 
     // --- The editing tools: crop, turns and mirrors, compare, random look ---

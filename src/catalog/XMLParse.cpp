@@ -1,6 +1,6 @@
 #include "XMLParse.h"
 
-#include "MagickBridge.h"
+#include "ReportLine.h"
 
 #include <QFile>
 #include <QList>

@@ -3,7 +3,6 @@
 #include "FramePieces.h"
 #include "LightFrameCatalogue.h"
 #include "LookRendering.h"
-#include "PrintShared.h"
 #include "RasterIO.h"
 #include "WorkFiles.h"
 
@@ -20,14 +19,14 @@ bool runFilter(EditState& state, const Catalogues& catalogues, int k, const QStr
 }
 
 // A light cell beyond the catalogue lays nothing over the picture. The result is the picture
-// itself, so the view (or the export) never shows a look left over from an earlier choice.
+// itself, so the view never shows a look left over from an earlier choice.
 bool routeUnlit(EffectRouting& routing, const QString& path) {
-    if (!routing.exportPass && routing.renderTarget != RenderToView)
+    if (routing.renderTarget != RenderToView)
         return true;
     const QImage picture = RasterIO::load(path);
     if (picture.isNull())
         return false;
-    (routing.exportPass ? routing.exportBitmap : routing.effectBitmap) = picture;
+    routing.effectBitmap = picture;
     return true;
 }
 
@@ -64,13 +63,12 @@ bool applyFrame(EditState& state, const Catalogues& catalogues, const QString& t
         return false;
     if (frame->framerule == 0) {
         state.frameOverlayPath = frame->effectimage;
-        PrintShared::instance().printOverlayPath = frame->effectimage;
-        state.frameMode = 0;
+        state.frameMode = FrameOverlay;
         return true;
     }
     if (!buildFramePieces(state, *frame))
         return false;
-    state.frameMode = 1;
+    state.frameMode = FrameNineSlice;
     return true;
 }
 
@@ -83,6 +81,5 @@ bool buildFramePieces(EditState& state, const FrameRecord& frame) {
         return false;
     state.framePieces = cutFramePieces(frameTemplate, scale);
     state.frameSliceSizes = frameSliceSizes(scale);
-    PrintShared::instance().printFramePieces = state.framePieces;
     return true;
 }

@@ -11,27 +11,6 @@ namespace {
 
 constexpr const char* kRoutine = "CcsAllDlg::run_effect_function";
 
-// Every pass of an export re-renders the look at full size; stages 0 and 2 also keep the
-// intermediate picture as a file for the frame composition that follows.
-bool exportStageWritesFile(int stage) {
-    return stage == 0 || stage == 2;
-}
-
-bool routeExportStep(EffectRouting& routing, MagickWand* image) {
-    QImage raster = magick2raster(image, kRoutine);
-    if (raster.isNull())
-        return false;
-    if (exportStageWritesFile(routing.exportStage)) {
-        const QString path = WorkFiles::path(WorkFiles::kExportFilterResult);
-        if (!RasterIO::saveWorkingJpeg(raster, path)) {
-            reportFailure(kRoutine, __LINE__, qPrintable(QStringLiteral("cannot write %1").arg(path)));
-            return false;
-        }
-    }
-    routing.exportBitmap = std::move(raster);
-    return true;
-}
-
 bool routeFinishedLook(EffectRouting& routing, int n, MagickWand* image) {
     switch (routing.renderTarget) {
     case RenderToNowhere:
@@ -85,8 +64,6 @@ bool run_effect_function(EffectRouting& routing, int n, MagickWand* secondImage,
         reportMagickFailure(image, kRoutine, __LINE__);
         return false;
     }
-    if (routing.exportPass)
-        return routeExportStep(routing, image);
     if (step != stepCount)
         return true;
     return routeFinishedLook(routing, n, image);

@@ -1,7 +1,6 @@
 #include "ApplyLook.h"
 
 #include "CategoryBrowse.h"
-#include "PrintShared.h"
 #include "QuarterTurn.h"
 #include "RasterIO.h"
 #include "WorkFiles.h"
@@ -11,16 +10,12 @@ namespace {
 // The picture a look starts from: the pre-turned copy for the current rotation, or, after a
 // crop, the cropped picture turned and saved anew. Mirroring is left to whoever draws.
 bool chooseBasePicture(EditState& state) {
-    PrintShared& print = PrintShared::instance();
     QString base = WorkFiles::rotatedCopyPath(state.rotationAngle);
     if (state.pictureCropped) {
         base = WorkFiles::path(WorkFiles::kCroppedTurned);
         if (!RasterIO::saveWorkingJpeg(turnPicture(state.currentBitmap, state.rotationAngle), base))
             return false;
         state.viewBitmap = RasterIO::load(base);
-        print.printPicture = state.viewBitmap;
-    } else {
-        print.printPicture = RasterIO::load(base);
     }
     state.currentImagePath = base;
     state.effectBasePath = base;
@@ -47,10 +42,10 @@ void recordChoice(EditState& state, const Catalogues& catalogues, const ThumbCli
         state.renderTarget = RenderToFilterResult;
         if (hasCell && index >= 0) {
             state.selectedFilterThumb = click.path;
-            state.filterActive = 1;
+            state.filterActive = LookOn;
             state.filterIndex = index;
         } else {
-            state.filterActive = -1;
+            state.filterActive = LookOff;
             state.filterIndex = -1;
         }
         break;
@@ -60,17 +55,17 @@ void recordChoice(EditState& state, const Catalogues& catalogues, const ThumbCli
         state.renderTarget = RenderToView;
         if (hasCell && index >= 0) {
             state.selectedLightThumb = click.path;
-            state.lightActive = 1;
+            state.lightActive = LookOn;
             state.lightIndex = index;
         } else {
-            state.lightActive = -1;
+            state.lightActive = LookOff;
             state.lightIndex = -1;
         }
         break;
     }
     case FramePanel:
         if (!hasCell) {
-            state.frameMode = -1;
+            state.frameMode = FrameNone;
             break;
         }
         state.selectedFrameThumb = click.path;
@@ -97,8 +92,8 @@ bool computeFilterAndLight(EditState& state, const Catalogues& catalogues) {
 
 // The pair in force on the current base picture, kept as the cached result of that pair.
 bool computePair(EditState& state, const Catalogues& catalogues) {
-    const bool filterOn = state.filterActive == 1;
-    const bool lightOn = state.lightActive == 1;
+    const bool filterOn = state.filterActive == LookOn;
+    const bool lightOn = state.lightActive == LookOn;
     if (filterOn && lightOn) {
         state.combinedCached = true;
         if (!computeFilterAndLight(state, catalogues))
@@ -123,8 +118,8 @@ bool computePair(EditState& state, const Catalogues& catalogues) {
 // An unchanged pair takes its raster from the cache of that pair; nothing is recomputed except a
 // filter-and-light pair whose combination was never cached.
 bool reuseCachedLook(EditState& state, const Catalogues& catalogues) {
-    const bool filterOn = state.filterActive == 1;
-    const bool lightOn = state.lightActive == 1;
+    const bool filterOn = state.filterActive == LookOn;
+    const bool lightOn = state.lightActive == LookOn;
     if (filterOn && lightOn) {
         if (state.combinedCached) {
             state.effectBitmap = state.cachedCombinedBitmap;
@@ -200,17 +195,13 @@ bool onThumbClicked(EditState& state, const Catalogues& catalogues, const ThumbC
     if (!computed)
         before.restore(state);
 
-    PrintShared& print = PrintShared::instance();
-    const bool lookOn = state.filterActive == 1 || state.lightActive == 1;
-    print.printLook = lookOn ? state.effectBitmap : QImage();
-    print.printFrameMode = state.frameMode;
     state.renderTarget = RenderToThumbnail;
     return computed;
 }
 
 bool reapplyLook(EditState& state, const Catalogues& catalogues) {
-    const bool filterOn = state.filterActive == 1;
-    const bool lightOn = state.lightActive == 1;
+    const bool filterOn = state.filterActive == LookOn;
+    const bool lightOn = state.lightActive == LookOn;
     if (!filterOn && !lightOn)
         return true;
     const LookFields before = LookFields::of(state);
@@ -225,6 +216,5 @@ bool reapplyLook(EditState& state, const Catalogues& catalogues) {
         state.cachedLightBitmap = QImage();
     if (!(filterOn && lightOn))
         state.cachedCombinedBitmap = QImage();
-    PrintShared::instance().printLook = state.effectBitmap;
     return true;
 }

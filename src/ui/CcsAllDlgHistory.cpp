@@ -62,7 +62,7 @@ void CcsAllDlg::updateHistoryControls() {
     show(redoButton, m_editor.canRedo());
 
     const EditState& s = state();
-    const bool lookOn = s.filterActive == 1 || s.lightActive == 1;
+    const bool lookOn = s.lookOn();
     strengthBar->setVisible(s.imageLoaded && lookOn && !s.cropMode);
     strengthBar->setEnabled(!s.busy() && !s.compareActive);
     if (!strengthBar->slider()->isSliderDown())

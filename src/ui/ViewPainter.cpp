@@ -49,19 +49,19 @@ void ViewPainter::paint(QPainter& painter, const EditState& state, const Rect& c
 }
 
 void ViewPainter::drawLook(QPainter& painter, const EditState& state, const Rect& target) {
-    const bool withLook = state.filterActive == 1 || state.lightActive == 1;
+    const bool withLook = state.lookOn();
     // Below full strength the look is drawn blended over the picture; the frame never is.
     const QImage& look = state.blendedBitmap.isNull() ? state.effectBitmap : state.blendedBitmap;
     const QImage& base = withLook ? look : state.viewBitmap;
     if (base.isNull())
         return;
     DrawMirrored(painter, base, target, state.flipHorizontal, state.flipVertical);
-    if (state.frameMode == 0) {
+    if (state.frameMode == FrameOverlay) {
         const QImage& overlay = m_overlay.get(state.frameOverlayPath);
         if (!overlay.isNull())
             painter.drawImage(target.toQRectF(), overlay);
-    } else if (state.frameMode == 1) {
-        drawNineSliceFrame(&painter, target, base, false, state);
+    } else if (state.frameMode == FrameNineSlice) {
+        drawNineSliceFrame(painter, target, base, state);
     }
 }
 

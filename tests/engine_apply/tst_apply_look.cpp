@@ -3,6 +3,7 @@
 #include "FramePieces.h"
 #include "MagickSession.h"
 #include "PrintShared.h"
+#include "PrintStatePublish.h"
 #include "QuarterTurn.h"
 #include "RasterIO.h"
 #include "TestSupport.h"
@@ -73,8 +74,11 @@ class ApplyLookTest : public QObject {
     void failedLookKeepsLastGoodLook();
 
   private:
+    // A click as the editor makes it: the look, then the print dialog's copy of the edit.
     bool click(int panel, int position, const QString& path = QStringLiteral("cell.jpg")) {
-        return onThumbClicked(*m_state, m_catalogues, ThumbClick{panel, position, path});
+        const bool applied = onThumbClicked(*m_state, m_catalogues, ThumbClick{panel, position, path});
+        publishPrintState(*m_state, PrintShared::instance());
+        return applied;
     }
 
     MagickSession m_magick;
@@ -131,6 +135,7 @@ void ApplyLookTest::filterClickUsesTurnedCopyAndCaches() {
     QFETCH(int, rotation);
     QFETCH(QSize, result);
     m_state->rotationAngle = rotation;
+    m_state->viewBitmap = RasterIO::load(WorkFiles::rotatedCopyPath(rotation));
     QVERIFY(click(FilterPanel, 2));
     QCOMPARE(m_state->effectBasePath, WorkFiles::rotatedCopyPath(rotation));
     QCOMPARE(m_state->filterIndex, 2);
@@ -327,6 +332,7 @@ void ApplyLookTest::framePiecesComeFromTheirCells() {
         QCOMPARE(piece.size(), sizes[i]);
         QVERIFY2(sameColour(piece.pixel(piece.width() / 2, piece.height() / 2), kGrid[cells[i]]),
                  qPrintable(QString::number(i)));
+        publishPrintState(*m_state, PrintShared::instance());
         QCOMPARE(PrintShared::instance().printFramePieces[i], piece);
     }
 

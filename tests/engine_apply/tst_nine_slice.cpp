@@ -1,6 +1,7 @@
 #include "MagickSession.h"
 #include "NineSliceFrame.h"
 #include "PrintShared.h"
+#include "PrintStatePublish.h"
 #include "RasterIO.h"
 #include "TestSupport.h"
 
@@ -53,8 +54,6 @@ class NineSliceTest : public QObject {
     void screenDrawsIntoDestination();
     void divisorFollowsTheTurn_data();
     void divisorFollowsTheTurn();
-    void saveModeWritesFileAndDrawsNothing_data();
-    void saveModeWritesFileAndDrawsNothing();
 
   private:
     MagickSession m_magick;
@@ -155,12 +154,13 @@ void NineSliceTest::mirroringFollowsTheView_data() {
 void NineSliceTest::mirroringFollowsTheView() {
     QFETCH(bool, flipHorizontal);
     QFETCH(bool, flipVertical);
-    PrintShared::instance().printFlipHorizontal = flipHorizontal;
-    PrintShared::instance().printFlipVertical = flipVertical;
-    m_state->exportPath = m_work + "framed.png";
-    QVERIFY(drawNineSliceFrame(nullptr, Rect{}, halves(1000, 750), true, *m_state));
-    const QImage saved = RasterIO::load(m_state->exportPath);
-    QCOMPARE(saved.size(), QSize(1026, 792));
+    m_state->flipHorizontal = flipHorizontal;
+    m_state->flipVertical = flipVertical;
+    QImage saved(1026, 792, QImage::Format_ARGB32);
+    saved.fill(Qt::red);
+    QPainter painter(&saved);
+    QVERIFY(drawNineSliceFrame(painter, Rect{0, 0, 1026, 792}, halves(1000, 750), *m_state));
+    painter.end();
     // Mirrored once, exactly as the view shows it; the frame itself is not mirrored.
     const QColor left = flipHorizontal ? Qt::white : Qt::black;
     QVERIFY(sameColour(saved.pixel(200, 396), left));
@@ -177,13 +177,12 @@ void NineSliceTest::screenDrawsIntoDestination() {
         QImage surface(800, 700, QImage::Format_ARGB32);
         surface.fill(Qt::white);
         QPainter painter(&surface);
-        return drawNineSliceFrame(&painter, destination, picture, false, *m_state) ? surface : QImage();
+        return drawNineSliceFrame(painter, destination, picture, *m_state) ? surface : QImage();
     };
     const QImage first = paint();
     // Drawing never changes the stored sizes, so every paint gives the same frame.
     QCOMPARE(paint(), first);
     QCOMPARE(m_state->frameSliceSizes[0], 180);
-    QCOMPARE(PrintShared::instance().printPieceScale, 4.0);
     QVERIFY(sameColour(first.pixel(98, 48), Qt::white));
     QVERIFY(sameColour(first.pixel(102, 52), kPieceColours[0]));
     QVERIFY(sameColour(first.pixel(356, 248), Qt::gray));
@@ -202,8 +201,9 @@ void NineSliceTest::divisorFollowsTheTurn_data() {
     QTest::newRow("three quarters") << 90 << QSize(750, 1000) << 4.0;
 }
 
-// The view divides the pieces by the full-size picture turned as it is shown: a turned
-// picture compared with the unturned width would get pieces a third too small.
+// The view divides the pieces by the full-size picture turned as it is shown, and the print
+// dialog is told the same divisor: a turned picture compared with the unturned width would get
+// pieces a third too small.
 void NineSliceTest::divisorFollowsTheTurn() {
     QFETCH(int, rotationAngle);
     QFETCH(QSize, picture);
@@ -212,37 +212,12 @@ void NineSliceTest::divisorFollowsTheTurn() {
     m_state->rotationAngle = rotationAngle;
     QImage grey(picture, QImage::Format_ARGB32);
     grey.fill(Qt::gray);
-    QImage surface(800, 700, QImage::Format_ARGB32);
-    QPainter painter(&surface);
-    QVERIFY(drawNineSliceFrame(&painter, Rect{0, 0, 600, 600}, grey, false, *m_state));
-    QCOMPARE(PrintShared::instance().printPieceScale, divisor);
-}
-
-void NineSliceTest::saveModeWritesFileAndDrawsNothing_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("written");
-    QTest::newRow("png") << "out.png" << true;
-    QTest::newRow("jpeg by its short name") << "out.JPG" << true;
-    QTest::newRow("unknown type") << "out.xyz" << false;
-    QTest::newRow("folder missing") << "missing/out.png" << false;
-}
-
-void NineSliceTest::saveModeWritesFileAndDrawsNothing() {
-    QFETCH(QString, name);
-    QFETCH(bool, written);
-    m_state->exportPath = m_work + name;
-    QImage surface(300, 300, QImage::Format_ARGB32);
-    surface.fill(Qt::white);
-    const QImage untouched = surface.copy();
-    QPainter painter(&surface);
-    QCOMPARE(drawNineSliceFrame(&painter, Rect{0, 0, 300, 300}, TestSupport::makePicture(1000, 750), true,
-                                *m_state),
-             written);
-    painter.end();
-    QCOMPARE(surface, untouched);
-    QCOMPARE(QFile::exists(m_state->exportPath), written);
-    if (written)
-        QCOMPARE(RasterIO::pictureSize(m_state->exportPath), QSize(1026, 792));
+    m_state->viewBitmap = grey;
+    m_state->frameMode = 1;
+    PrintShared print;
+    publishPrintState(*m_state, print);
+    QCOMPARE(print.printPieceScale, divisor);
+    QCOMPARE(nineSliceLayout(picture, m_state->frameSliceSizes, shownFullWidth(*m_state)).divisor, divisor);
 }
 
 QTEST_MAIN(NineSliceTest)

@@ -120,71 +120,30 @@ class TestRouting : public QObject {
                                                 routing.effectBitmap) < 3.0);
     }
 
-    void exportPassRoutesEveryStep_data() {
-        QTest::addColumn<int>("stage");
-        QTest::addColumn<bool>("writesFile");
-        QTest::newRow("stage 0") << 0 << true;
-        QTest::newRow("stage 2") << 2 << true;
-        QTest::newRow("stage 1") << 1 << false;
-        QTest::newRow("stage -1") << -1 << false;
-    }
-
-    void exportPassRoutesEveryStep() {
-        QFETCH(int, stage);
-        QFETCH(bool, writesFile);
-        const QString exportFile = m_work + "max_lj.jpg";
-        QFile::remove(exportFile);
-        WandPtr wand(raster2magick(m_picture));
-        EffectRouting routing;
-        routing.renderTarget = RenderToFilterResult; // the export pass takes precedence
-        routing.exportPass = true;
-        routing.exportStage = stage;
-        QList<QSize> exportSizes;
-        int filesWritten = 0;
-        const bool done = runLook(routing, 7, kThreeSteps, wand.get(), nullptr, [&](int) {
-            exportSizes.append(routing.exportBitmap.size());
-            if (QFile::remove(exportFile))
-                ++filesWritten;
-        });
-        QVERIFY(done);
-        QCOMPARE(exportSizes, (QList<QSize>{QSize(90, 60), QSize(40, 30), QSize(40, 30)}));
-        QCOMPARE(filesWritten, writesFile ? 3 : 0);
-        QCOMPARE(TestSupport::maxChannelDifference(routing.exportBitmap, expectedThreeStepResult()), 0);
-        QVERIFY(routing.effectBitmap.isNull());
-        QVERIFY(routing.filterResultPath.isEmpty());
-        QVERIFY(!QFileInfo::exists(m_work + "b/7.jpg"));
-    }
-
     // A step the library refuses is reported once and abandons the look; every result of the
     // previous look stays as it was, wherever the failing step stands.
     void failingStepKeepsTheLastGoodResult_data() {
         QTest::addColumn<int>("target");
-        QTest::addColumn<bool>("exportPass");
         QTest::addColumn<int>("failingStep");
-        QTest::newRow("first of two, filter result") << int(RenderToFilterResult) << false << 1;
-        QTest::newRow("only step, filter result") << int(RenderToFilterResult) << false << 2;
-        QTest::newRow("last of two, thumbnail") << int(RenderToThumbnail) << false << 2;
-        QTest::newRow("first of two, export") << int(RenderToNowhere) << true << 1;
-        QTest::newRow("last of two, export") << int(RenderToNowhere) << true << 2;
+        QTest::newRow("first of two, filter result") << int(RenderToFilterResult) << 1;
+        QTest::newRow("only step, filter result") << int(RenderToFilterResult) << 2;
+        QTest::newRow("last of two, thumbnail") << int(RenderToThumbnail) << 2;
+        QTest::newRow("last of two, view") << int(RenderToView) << 2;
     }
 
     void failingStepKeepsTheLastGoodResult() {
         QFETCH(int, target);
-        QFETCH(bool, exportPass);
         QFETCH(int, failingStep);
 
         EffectRouting routing;
         routing.renderTarget = target;
-        routing.exportPass = exportPass;
-        routing.exportStage = 0;
         const QImage good = TestSupport::makePicture(20, 10);
         routing.effectBitmap = good;
-        routing.exportBitmap = good;
         routing.filterResultPath = QStringLiteral("previous.jpg");
         routing.lastRenderedPathW = QStringLiteral("previous-thumb.jpg");
         int handedOver = 0;
         routing.thumbReady = [&](const QString&) { ++handedOver; };
-        for (const char* name : {"b/9.jpg", "a/9.jpg", "max_lj.jpg"})
+        for (const char* name : {"b/9.jpg", "a/9.jpg"})
             QFile::remove(m_work + name);
 
         QList<EffectRecord> look = {step(115), step(115)};
@@ -204,11 +163,8 @@ class TestRouting : public QObject {
         QCOMPARE(routing.filterResultPath, QStringLiteral("previous.jpg"));
         QCOMPARE(routing.lastRenderedPathW, QStringLiteral("previous-thumb.jpg"));
         QCOMPARE(routing.effectBitmap, good);
-        if (failingStep == 1)
-            QCOMPARE(routing.exportBitmap, good);
         QVERIFY(!QFileInfo::exists(m_work + "b/9.jpg"));
         QVERIFY(!QFileInfo::exists(m_work + "a/9.jpg"));
-        QCOMPARE(QFileInfo::exists(m_work + "max_lj.jpg"), exportPass && failingStep == 2);
     }
 
     // Number 0 has no operation and counts as a failure; the line carries no library text.

@@ -1,7 +1,6 @@
 #include "NineSliceFrame.h"
 
 #include "Encoders.h"
-#include "PrintShared.h"
 
 #include <QPainter>
 
@@ -33,26 +32,16 @@ int shownFullWidth(const EditState& state) {
     return quarterTurned ? state.sourceHeight : state.sourceWidth;
 }
 
-bool drawNineSliceFrame(QPainter* painter, const Rect& destination, const QImage& picture, bool saveMode,
+bool drawNineSliceFrame(QPainter& painter, const Rect& destination, const QImage& picture,
                         const EditState& state) {
-    PrintShared& print = PrintShared::instance();
-    const int fullWidth = shownFullWidth(state);
-    const QImage framed = composeNineSliceFrame(picture, state.framePieces, state.frameSliceSizes, fullWidth,
-                                                print.printFlipHorizontal, print.printFlipVertical);
-    if (framed.isNull())
+    const QImage framed =
+        composeNineSliceFrame(picture, state.framePieces, state.frameSliceSizes, shownFullWidth(state),
+                              state.flipHorizontal, state.flipVertical);
+    if (framed.isNull() || destination.isEmpty())
         return false;
-    if (saveMode) {
-        const std::optional<ImageEncoder> encoder = Encoders::findExportEncoder(state.exportPath);
-        return encoder && Encoders::save(framed, state.exportPath, *encoder);
-    }
-    // Only the screen publishes the divisor: the print dialog lays the preview-sized pieces the
-    // way the view does, and an export on its own thread must not change what it reads.
-    print.printPieceScale = nineSliceLayout(picture.size(), state.frameSliceSizes, fullWidth).divisor;
-    if (!painter || destination.isEmpty())
-        return false;
-    painter->save();
-    painter->setRenderHint(QPainter::SmoothPixmapTransform);
-    painter->drawImage(destination.toQRectF(), framed);
-    painter->restore();
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(destination.toQRectF(), framed);
+    painter.restore();
     return true;
 }

@@ -32,10 +32,7 @@ QImage composeNineSliceFrame(const QImage& picture, const std::array<QImage, 8>&
 // The width of state's full-size picture turned by its rotation, as the view shows it.
 int shownFullWidth(const EditState& state);
 
-// Frames picture with state's pieces, mirrored by the shared print flags (as the view shows it).
-// On screen (saveMode false) the result is drawn stretched into destination and the divisor is
-// published as printPieceScale for the print dialog. In save mode nothing is drawn: the result is
-// written to state.exportPath with the encoder its extension chooses, and false means the file
-// could not be written (unknown type, no permission, full disk).
-bool drawNineSliceFrame(QPainter* painter, const Rect& destination, const QImage& picture, bool saveMode,
+// Frames picture with state's pieces, mirrored by state's flags, and draws the result stretched
+// into destination. False when there is nothing to draw.
+bool drawNineSliceFrame(QPainter& painter, const Rect& destination, const QImage& picture,
                         const EditState& state);

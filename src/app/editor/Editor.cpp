@@ -66,7 +66,6 @@ Editor::IntakeOutcome Editor::takeIn(const QString& path, IntakeSource source) {
     if (newPicture) {
         m_state.filterListNumbers.clear();
         m_state.renderTarget = RenderToThumbnail;
-        m_state.exportStage = -1;
         startThumbnails();
     }
     m_cells = {};

@@ -198,8 +198,7 @@ class Editor : public QObject {
     void refreshShownLook();
     // The look in force computed anew on a new working picture, dropped if that fails.
     bool lookOnNewPicture();
-    // A mirror flag and its print copy, toggled together.
-    bool toggleMirror(bool& flag, bool& printCopy);
+    bool toggleMirror(bool& flag);
 
     EditState m_state;
     Catalogues m_catalogues;

@@ -6,6 +6,7 @@
 #include "ApplyLook.h"
 #include "LookBlend.h"
 #include "PrintShared.h"
+#include "PrintStatePublish.h"
 #include "QuarterTurn.h"
 #include "RasterIO.h"
 #include "Recipe.h"
@@ -18,14 +19,14 @@ EditStep Editor::describe() const {
     step.previewCrop = s.cropPreviewRect;
     step.fullSizePath = s.fullSizePath;
     step.sourceSize = QSize(s.sourceWidth, s.sourceHeight);
-    step.frameThumb = s.frameMode >= 0 ? s.frameThumbPath : QString();
+    step.frameThumb = s.frameMode != FrameNone ? s.frameThumbPath : QString();
     step.cells = m_cells;
     step.fitRect = s.fitRect;
     step.compareLeftRect = s.compareLeftRect;
     step.compareRightRect = s.compareRightRect;
     step.picture = s.currentBitmap;
     step.view = s.viewBitmap;
-    if (s.filterActive == 1 || s.lightActive == 1)
+    if (s.lookOn())
         step.look = s.effectBitmap;
     return step;
 }
@@ -94,10 +95,8 @@ bool Editor::restore(EditStep& step) {
     // A step is made again from files and the effect engine, any of which can fail half-way;
     // the edit, its print copies and the file it stands on then stay as they were.
     const EditFields before = m_state;
-    const PrintShared printBefore = PrintShared::instance();
     if (!rebuild(step)) {
         static_cast<EditFields&>(m_state) = before;
-        PrintShared::instance() = printBefore;
         return false;
     }
     m_cells = step.cells;
@@ -105,14 +104,13 @@ bool Editor::restore(EditStep& step) {
     const EditState& s = m_state;
     step.picture = s.currentBitmap;
     step.view = s.viewBitmap;
-    step.look = s.filterActive == 1 || s.lightActive == 1 ? s.effectBitmap : QImage();
+    step.look = s.lookOn() ? s.effectBitmap : QImage();
     return true;
 }
 
 bool Editor::rebuild(const EditStep& step) {
     EditState& s = m_state;
     const EditRecipe& recipe = step.recipe;
-    PrintShared& print = PrintShared::instance();
     const QSize sourceBefore(s.sourceWidth, s.sourceHeight);
 
     // The picture: the preview as taken in or a cut of it, turned. An uncropped picture has its
@@ -163,10 +161,10 @@ bool Editor::rebuild(const EditStep& step) {
     // picture just restored. The results kept for other pairs may show another picture.
     const bool filterOn = recipe.filterIndex >= 0;
     const bool lightOn = recipe.lightIndex >= 0;
-    s.filterActive = filterOn ? 1 : -1;
+    s.filterActive = filterOn ? LookOn : LookOff;
     s.filterIndex = recipe.filterIndex;
     s.lastFilterIndex = recipe.filterIndex;
-    s.lightActive = lightOn ? 1 : -1;
+    s.lightActive = lightOn ? LookOn : LookOff;
     s.lightIndex = recipe.lightIndex;
     s.lastLightIndex = recipe.lightIndex;
     s.selectedFilterThumb = step.cells[FilterPanel];
@@ -189,8 +187,8 @@ bool Editor::rebuild(const EditStep& step) {
 
     // The frame: chosen again when it is another one, or when its pieces were cut for another
     // full-size picture.
-    if (recipe.frameMode < 0) {
-        s.frameMode = -1;
+    if (recipe.frameMode == FrameNone) {
+        s.frameMode = FrameNone;
     } else if (s.frameMode != recipe.frameMode || s.frameThumbPath != step.frameThumb ||
                sourceBefore != QSize(s.sourceWidth, s.sourceHeight)) {
         if (!applyFrame(s, m_catalogues, step.frameThumb))
@@ -198,14 +196,6 @@ bool Editor::rebuild(const EditStep& step) {
         s.frameThumbPath = step.frameThumb;
         s.frameThumbPathCopy = step.frameThumb;
     }
-
-    print.printPicture = s.viewBitmap;
-    print.printRotation = s.rotationAngle;
-    print.printFlipHorizontal = s.flipHorizontal;
-    print.printFlipVertical = s.flipVertical;
-    print.printFrameMode = s.frameMode;
-    if (!filterOn && !lightOn)
-        print.printLook = QImage();
     return true;
 }
 
@@ -227,7 +217,7 @@ void Editor::endStrengthChange() {
 
 void Editor::refreshShownLook() {
     EditState& s = m_state;
-    const bool lookOn = s.filterActive == 1 || s.lightActive == 1;
+    const bool lookOn = s.lookOn();
     if (!lookOn || s.strength >= 1.0 || s.effectBitmap.isNull()) {
         s.blendedBitmap = QImage();
         m_blendedView = m_blendedLook = 0;
@@ -240,6 +230,5 @@ void Editor::refreshShownLook() {
         m_blendedStrength = s.strength;
     }
     // The print copy shows what the view shows.
-    if (lookOn)
-        PrintShared::instance().printLook = s.blendedBitmap.isNull() ? s.effectBitmap : s.blendedBitmap;
+    publishPrintState(s, PrintShared::instance());
 }

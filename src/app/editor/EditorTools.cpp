@@ -6,7 +6,6 @@
 #include "CategoryBrowse.h"
 #include "CropCut.h"
 #include "Panels.h"
-#include "PrintShared.h"
 #include "QuarterTurn.h"
 #include "RandomDraw.h"
 #include "RasterIO.h"
@@ -38,21 +37,17 @@ void choose(ListContent& content, int cell) {
 // it was would not fit the new one. The lists stop marking them and the user is told.
 bool Editor::lookOnNewPicture() {
     EditState& state = m_state;
-    PrintShared& print = PrintShared::instance();
-    if (state.filterActive != 1 && state.lightActive != 1) {
-        print.printLook = QImage();
+    if (!state.lookOn())
         return true;
-    }
     if (reapplyLook(state, m_catalogues))
         return true;
-    state.filterActive = state.lightActive = -1;
+    state.filterActive = state.lightActive = LookOff;
     state.filterIndex = state.lightIndex = state.lastFilterIndex = state.lastLightIndex = -1;
     state.selectedFilterThumb.clear();
     state.selectedLightThumb.clear();
     state.combinedCached = false;
     state.effectBitmap = state.cachedFilterBitmap = state.cachedLightBitmap = state.cachedCombinedBitmap =
         QImage();
-    print.printLook = QImage();
     m_cells[FilterPanel].clear();
     m_cells[LightPanel].clear();
     m_lookProblem =
@@ -172,11 +167,8 @@ Editor::CropCommit Editor::confirmCrop() {
     lookOnNewPicture();
     // Nine-slice pieces are sized for the full-size picture, which is the cut now. A frame
     // turned off stays off.
-    if (s.frameMode == 1)
+    if (s.frameMode == FrameNineSlice)
         applyFrame(s, m_catalogues, s.frameThumbPathCopy);
-    PrintShared& print = PrintShared::instance();
-    print.printPicture = s.viewBitmap;
-    print.printFrameMode = s.frameMode;
     placeTurnedPicture(s, cut.size(), turned.size());
     recordStep();
     emit viewChanged();
@@ -214,32 +206,27 @@ bool Editor::rotate() {
     s.viewBitmap = RasterIO::load(path);
     s.currentImagePath = path;
     s.effectBasePath = path;
-    PrintShared& print = PrintShared::instance();
-    print.printPicture = s.viewBitmap;
     lookOnNewPicture();
     placeTurnedPicture(s, s.currentBitmap.size(), s.viewBitmap.size());
     if (s.rotationAngle <= 0)
         s.rotationAngle = 360;
-    print.printRotation = s.rotationAngle;
     recordStep();
     emit viewChanged();
     return true;
 }
 
 bool Editor::flipHorizontal() {
-    return toggleMirror(m_state.flipHorizontal, PrintShared::instance().printFlipHorizontal);
+    return toggleMirror(m_state.flipHorizontal);
 }
 
 bool Editor::flipVertical() {
-    return toggleMirror(m_state.flipVertical, PrintShared::instance().printFlipVertical);
+    return toggleMirror(m_state.flipVertical);
 }
 
-bool Editor::toggleMirror(bool& flag, bool& printCopy) {
-    // The export draws with the print copy of the flags while it runs.
+bool Editor::toggleMirror(bool& flag) {
     if (m_state.busy() || !m_state.imageLoaded || m_state.cropMode)
         return false;
     flag = !flag;
-    printCopy = flag;
     recordStep();
     emit viewChanged();
     return true;
@@ -292,20 +279,18 @@ std::optional<Editor::RandomLook> Editor::randomLook() {
             s.frameThumbPathCopy = frame;
         }
     } else {
-        s.frameMode = -1;
+        s.frameMode = FrameNone;
     }
     s.lastFilterIndex = s.filterIndex;
     s.lastLightIndex = s.lightIndex;
 
     s.currentImagePath = s.effectBasePath;
     lookOnNewPicture();
-    choose(look.filters, s.filterActive == 1 ? cells.filter : -1);
-    choose(look.lights, s.lightActive == 1 ? cells.light : -1);
+    choose(look.filters, s.filterActive == LookOn ? cells.filter : -1);
+    choose(look.lights, s.lightActive == LookOn ? cells.light : -1);
     choose(look.frames, cells.frame);
 
-    PrintShared::instance().printFrameMode = s.frameMode;
     s.renderTarget = RenderToThumbnail;
-    s.exportStage = -1;
     m_cells = {s.selectedFilterThumb, s.selectedLightThumb, s.selectedFrameThumb};
     recordStep();
     emit viewChanged();

@@ -3,7 +3,6 @@
 #include "AppPaths.h"
 #include "CropGeometry.h"
 #include "FitRules.h"
-#include "PrintShared.h"
 #include "QuarterTurn.h"
 #include "RasterIO.h"
 #include "WorkFileBatch.h"
@@ -162,10 +161,6 @@ void resetOrientation(EditState& state) {
     state.rotationAngle = 360;
     state.flipHorizontal = false;
     state.flipVertical = false;
-    PrintShared& print = PrintShared::instance();
-    print.printRotation = 360;
-    print.printFlipHorizontal = false;
-    print.printFlipVertical = false;
 }
 
 void resetLook(EditState& state) {
@@ -177,9 +172,9 @@ void resetLook(EditState& state) {
     state.lightIndex = -1;
     state.lastLightIndex = -1;
     // A look flag left on with its index reset would make the next click apply "filter -1".
-    state.filterActive = -1;
-    state.lightActive = -1;
-    state.frameMode = -1;
+    state.filterActive = LookOff;
+    state.lightActive = LookOff;
+    state.frameMode = FrameNone;
     state.combinedCached = false;
     // The cached results show the previous picture; none of them may come back.
     state.effectBitmap = QImage();
@@ -205,10 +200,6 @@ void resetTools(EditState& state) {
 void loadRasters(EditState& state, const QImage& preview) {
     state.viewBitmap = preview;
     state.currentBitmap = preview;
-    PrintShared& print = PrintShared::instance();
-    print.printLook = QImage();
-    print.printPicture = preview;
-    print.printFrameMode = -1;
 }
 
 } // namespace Intake

@@ -7,20 +7,20 @@ EditRecipe recipeOf(const EditState& state) {
     recipe.rotationAngle = state.rotationAngle;
     recipe.flipHorizontal = state.flipHorizontal;
     recipe.flipVertical = state.flipVertical;
-    recipe.filterIndex = state.filterActive == 1 ? state.filterIndex : -1;
-    recipe.lightIndex = state.lightActive == 1 ? state.lightIndex : -1;
+    recipe.filterIndex = state.filterActive == LookOn ? state.filterIndex : -1;
+    recipe.lightIndex = state.lightActive == LookOn ? state.lightIndex : -1;
     switch (state.frameMode) {
-    case 0:
-        recipe.frameMode = 0;
+    case FrameOverlay:
+        recipe.frameMode = FrameOverlay;
         recipe.framePicture = state.frameOverlayPath;
         break;
-    case 1:
+    case FrameNineSlice:
         // A nine-slice frame's thumbnail is its template.
-        recipe.frameMode = 1;
+        recipe.frameMode = FrameNineSlice;
         recipe.framePicture = state.frameThumbPath;
         break;
     default:
-        recipe.frameMode = -1;
+        recipe.frameMode = FrameNone;
         break;
     }
     recipe.strength = state.strength;

@@ -192,7 +192,7 @@ RenderedPicture applyLook(QImage picture, const LookPlan& plan, const EditRecipe
 // a nine-slice frame mirrors the picture inside it but not its pieces.
 RenderedPicture frame(QImage picture, const EditRecipe& recipe, const QSize& fullCrop, int fullWidthAsTurned,
                       bool unframedWithoutPicture) {
-    const bool framed = recipe.frameMode == 0 || recipe.frameMode == 1;
+    const bool framed = recipe.frameMode == FrameOverlay || recipe.frameMode == FrameNineSlice;
     const QImage framePicture = framed ? RasterIO::load(recipe.framePicture) : QImage();
     if (framed && framePicture.isNull() && !unframedWithoutPicture)
         return failed(

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EditCodes.h"
+
 #include <QRect>
 #include <QString>
 
@@ -19,7 +21,7 @@ struct EditRecipe {
     int filterIndex = -1;
     int lightIndex = -1;
     // -1 no frame, 0 an overlay frame, 1 a nine-slice frame.
-    int frameMode = -1;
+    int frameMode = FrameNone;
     // The overlay picture (frameMode 0) or the nine-slice template (frameMode 1).
     QString framePicture;
     // How strongly the filter and the light show, 0 to 1; the frame is not affected.

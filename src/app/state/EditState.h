@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EditCodes.h"
 #include "Rect.h"
 
 #include <QImage>
@@ -31,10 +32,7 @@ struct EffectRouting {
     // seen on. Sizes in a look's steps (radii, sigmas, offsets) are multiplied by it, so a look
     // on the full-size picture, scaled down, matches the preview. 1 for the preview itself.
     double lengthScale = 1.0;
-    bool exportPass = false;
-    int exportStage = -1;
     QImage effectBitmap;
-    QImage exportBitmap;
     QString filterResultPath;
     QString lastRenderedPathW;
     // Receives each finished thumbnail file ("a/<n>.jpg") and returns once the list holds it.
@@ -114,13 +112,13 @@ struct EditFields : EffectRouting {
     QList<int> lightListNumbers;
 
     // The look: filter, light, frame.
-    int filterActive = -1;
+    int filterActive = LookOff;
     int filterIndex = -1;
     int lastFilterIndex = -1;
-    int lightActive = -1;
+    int lightActive = LookOff;
     int lightIndex = -1;
     int lastLightIndex = -1;
-    int frameMode = -1;
+    int frameMode = FrameNone;
     QString frameThumbPath;
     QString frameThumbPathCopy;
     QString frameOverlayPath;
@@ -138,6 +136,9 @@ struct EditFields : EffectRouting {
     // blended over viewBitmap (null at full strength, where effectBitmap itself is drawn).
     double strength = 1.0;
     QImage blendedBitmap;
+
+    // A filter or a light is in force: the view shows a look.
+    bool lookOn() const { return filterActive == LookOn || lightActive == LookOn; }
 };
 
 // The edit and the work running on it. The main window owns one for its whole life; intake

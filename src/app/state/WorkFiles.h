@@ -11,7 +11,6 @@ inline constexpr const char* kSourceCopy = "newfile.jpg";
 inline constexpr const char* kSourceCopyAlt = "newfile1.jpg";
 inline constexpr const char* kPreview = "newthumbfile.jpg";
 inline constexpr const char* kReducedSource = "wl.jpg";
-inline constexpr const char* kExportFilterResult = "max_lj.jpg";
 inline constexpr const char* kExportBase = "sss.jpg";
 inline constexpr const char* kCroppedTurned = "wwllwl.jpg";
 inline constexpr const char* kCropResultTurned = "wwll.jpg";

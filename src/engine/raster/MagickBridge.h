@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ReportLine.h"
+
 #include <QImage>
 #include <QString>
 
@@ -38,11 +40,6 @@ bool replaceWithRaster(MagickWand* wand, const QImage& picture, const char* rout
 // "veZirDlg <routine> <line> <description>", the description being the wand's exception, which
 // is then cleared.
 void reportMagickFailure(MagickWand* wand, const char* routine, unsigned long line);
-// The same line for a failure that is not the library's (a file that cannot be written).
-void reportFailure(const char* routine, unsigned long line, const char* description);
-// The same line, written only the first time this description is reported in this process: a
-// fault of a file read again and again (a catalogue, at every picture) is told once.
-void reportFailureOnce(const char* routine, unsigned long line, const QString& description);
 
 // Paths handed to MagickWand are UTF-8.
 QByteArray magickPath(const QString& path);

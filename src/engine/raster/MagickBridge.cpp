@@ -6,9 +6,9 @@
 #include <QPainter>
 #include <QSet>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cmath>
 #include <cstdio>
 #include <mutex>
 #include <string>
@@ -142,19 +142,36 @@ QImage magick2raster(MagickWand* wand, const char* routine) {
     return raster;
 }
 
-bool holdsForeignColours(MagickWand* wand) {
+// The colours the library read from a file as Qt describes them: its profile, else its gamma
+// and chromaticities (a PNG's gAMA and cHRM). A gamma or chromaticities the file did not state
+// come as the library's defaults or as zero, and zero says nothing.
+static QColorSpace describedColours(MagickWand* wand) {
     size_t length = 0;
     if (unsigned char* icc = MagickGetImageProfile(wand, "icc", &length)) {
-        const QColorSpace space =
-            QColorSpace::fromIccProfile(QByteArray(reinterpret_cast<const char*>(icc), qsizetype(length)));
+        const QByteArray profile(reinterpret_cast<const char*>(icc), qsizetype(length));
         MagickRelinquishMemory(icc);
-        // A profile nobody here can read leaves the numbers as they are, everywhere alike.
-        return space.isValid() && space != QColorSpace::SRgb;
+        // A profile nobody here can read is invalid, which leaves the numbers as they are.
+        return QColorSpace::fromIccProfile(profile);
     }
-    // A PNG may state a gamma of its own instead of a profile (1 for linear light).
-    constexpr double kSRgbGamma = 1.0 / 2.2;
     const double gamma = MagickGetImageGamma(wand);
-    return gamma > 0 && std::abs(gamma - kSRgbGamma) > 0.01;
+    if (gamma <= 0)
+        return {};
+    QPointF white, red, green, blue;
+    MagickGetImageWhitePoint(wand, &white.rx(), &white.ry());
+    MagickGetImageRedPrimary(wand, &red.rx(), &red.ry());
+    MagickGetImageGreenPrimary(wand, &green.rx(), &green.ry());
+    MagickGetImageBluePrimary(wand, &blue.rx(), &blue.ry());
+    const QPointF points[] = {white, red, green, blue};
+    const bool chromaticitiesStated =
+        std::all_of(std::begin(points), std::end(points),
+                    [](const QPointF& point) { return point.x() > 0 && point.y() > 0; });
+    if (!chromaticitiesStated)
+        return QColorSpace(QColorSpace::Primaries::SRgb, float(1.0 / gamma));
+    return QColorSpace(white, red, green, blue, QColorSpace::TransferFunction::Gamma, float(1.0 / gamma));
+}
+
+bool holdsForeignColours(MagickWand* wand) {
+    return RasterIO::isForeignColourSpace(describedColours(wand));
 }
 
 // Whether any pixel is less than opaque; the format alone does not tell (every decoded picture is

@@ -25,8 +25,9 @@ QImage magick2raster(MagickWand* wand, const char* routine = "CcsAllDlg::run_eff
 MagickWand* raster2magick(const QImage& image);
 
 // Whether the wand's picture, as the library read it from a file, holds numbers that are not
-// sRGB: it carries a colour profile other than sRGB, or a gamma other than sRGB's. The library
-// takes a file's numbers as they are stored, profile or not.
+// sRGB, decided as the decoders decide it (RasterIO::isForeignColourSpace) from the file's
+// profile, else its gamma and chromaticities. The library takes a file's numbers as they are
+// stored, profile or not.
 bool holdsForeignColours(MagickWand* wand);
 
 // Replaces whatever the wand holds by the picture, with an alpha channel only when some pixel is

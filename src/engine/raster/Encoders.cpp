@@ -1,12 +1,12 @@
 #include "Encoders.h"
 
 #include "MagickBridge.h"
+#include "RasterIO.h"
 
 #include <QBuffer>
 #include <QColorSpace>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QPainter>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -91,22 +91,21 @@ static QByteArray encodeGif(const QImage& image) {
     return blob;
 }
 
-QByteArray encode(const QImage& image, const ImageEncoder& encoder, int quality) {
+QByteArray encode(QImage image, const ImageEncoder& encoder, int quality) {
     if (image.isNull())
         return {};
     if (encoder.viaMagick)
         return encodeGif(image);
-    QImage toWrite = image;
-    if (encoder.mimeType == "image/jpeg" || encoder.mimeType == "image/bmp") {
-        // No alpha in these formats: flatten onto white rather than let transparent black show.
-        toWrite = QImage(image.size(), QImage::Format_RGB32);
-        if (toWrite.isNull())
+    const bool roomForAlpha = encoder.mimeType != "image/jpeg" && encoder.mimeType != "image/bmp";
+    if (!roomForAlpha) {
+        // Rather than let transparent black show. The writers take only the colour of an
+        // opaque picture, whatever its format.
+        image = RasterIO::onWhite(std::move(image));
+        if (image.isNull())
             return {};
-        toWrite.fill(Qt::white);
-        QPainter painter(&toWrite);
-        painter.drawImage(0, 0, image);
-        painter.end();
-        toWrite.setColorSpace(image.colorSpace());
+    } else if (image.hasAlphaChannel() && !RasterIO::hasTransparency(image)) {
+        // The writers choose the file's channels by the raster's format alone.
+        image.convertTo(image.depth() > 32 ? QImage::Format_RGBX64 : QImage::Format_RGB32);
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -114,7 +113,7 @@ QByteArray encode(const QImage& image, const ImageEncoder& encoder, int quality)
     QImageWriter writer(&buffer, encoder.format);
     if (quality >= 0)
         writer.setQuality(quality);
-    if (!writer.write(toWrite))
+    if (!writer.write(image))
         return {};
     return bytes;
 }

@@ -33,10 +33,12 @@ std::optional<ImageEncoder> findJpegEncoder();
 std::optional<ImageEncoder> findExportEncoder(const QString& path);
 
 // The picture as a file's bytes in the encoder's format; empty when it cannot be encoded.
-// quality < 0 keeps the encoder's default. Formats without alpha (JPEG, BMP) get the picture
-// flattened onto white. A picture with a colour space carries it as an embedded profile where
-// the format has room for one.
-QByteArray encode(const QImage& image, const ImageEncoder& encoder, int quality = -1);
+// quality < 0 keeps the encoder's default. An opaque picture is written without an alpha
+// channel; one with transparency keeps it where the format has room for it (PNG, TIFF) and is
+// flattened onto white elsewhere (JPEG, BMP). A picture with a colour space carries it as an
+// embedded profile where the format has room for one. Handed over (moved), the picture is
+// reformatted in place rather than copied.
+QByteArray encode(QImage image, const ImageEncoder& encoder, int quality = -1);
 
 // Writes bytes to path through a temporary file in the same folder, renamed over path once it
 // is complete: an existing file is replaced only by a complete new one. An empty text on

@@ -174,24 +174,12 @@ bool holdsForeignColours(MagickWand* wand) {
     return RasterIO::isForeignColourSpace(describedColours(wand));
 }
 
-// Whether any pixel is less than opaque; the format alone does not tell (every decoded picture is
-// ARGB32 here).
-static bool seeThrough(const QImage& argb) {
-    for (int y = 0; y < argb.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-        for (int x = 0; x < argb.width(); ++x)
-            if (qAlpha(line[x]) != 255)
-                return true;
-    }
-    return false;
-}
-
 bool replaceWithRaster(MagickWand* wand, const QImage& picture, const char* routine) {
     ClearMagickWand(wand);
     const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
     // "P" skips the alpha byte: an opaque picture gets no alpha channel, as when read from a file.
     // It matters: some operations (edges among them) weigh their neighbourhood by alpha.
-    const char* map = seeThrough(argb) ? kPixelMap : "BGRP";
+    const char* map = RasterIO::hasTransparency(argb) ? kPixelMap : "BGRP";
     if (argb.isNull() || MagickConstituteImage(wand, size_t(argb.width()), size_t(argb.height()), map,
                                                CharPixel, argb.constBits()) != MagickTrue) {
         reportMagickFailure(wand, routine, __LINE__);

@@ -4,6 +4,7 @@
 
 #include <QColorTransform>
 #include <QImageReader>
+#include <QPainter>
 #include <QTransform>
 
 #include <cmath>
@@ -95,6 +96,35 @@ bool convertToSRgb(QImage& picture) {
     }
     picture.convertToColorSpace(QColorSpace::SRgb);
     return true;
+}
+
+bool hasTransparency(const QImage& picture) {
+    if (!picture.hasAlphaChannel())
+        return false;
+    const QImage argb = picture.format() == QImage::Format_ARGB32_Premultiplied
+                            ? picture
+                            : picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return true;
+    }
+    return false;
+}
+
+QImage onWhite(QImage picture) {
+    if (!hasTransparency(picture))
+        return picture;
+    QImage flat(picture.size(), QImage::Format_RGB32);
+    if (flat.isNull())
+        return {};
+    flat.fill(Qt::white);
+    QPainter painter(&flat);
+    painter.drawImage(0, 0, picture);
+    painter.end();
+    flat.setColorSpace(picture.colorSpace());
+    return flat;
 }
 
 // Every decode ends here: one pixel format for the rest of the program.

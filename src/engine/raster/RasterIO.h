@@ -40,6 +40,14 @@ bool isForeignColourSpace(const QColorSpace& space);
 // whether it converted anything; a picture described as sRGB is tagged so and left as it is.
 bool convertToSRgb(QImage& picture);
 
+// Whether any pixel of the picture is less than opaque. Its format does not tell: every decoded
+// picture is ARGB32 here, opaque or not.
+bool hasTransparency(const QImage& picture);
+
+// The picture laid on white where it is not opaque, as a working JPEG or a file type without
+// alpha shows it, tagged with its colour space; the picture itself, untouched, when it is opaque.
+QImage onWhite(QImage picture);
+
 // Decodes a picture upright and in sRGB into 32-bit ARGB. Null when the file cannot be decoded
 // or is larger than kMaxPixels.
 QImage load(const QString& path);

@@ -3,7 +3,6 @@
 #include "RasterIO.h"
 
 #include <QColorSpace>
-#include <QPainter>
 #include <QSet>
 
 #include <algorithm>
@@ -82,29 +81,42 @@ QByteArray magickPath(const QString& path) {
     return path.toUtf8();
 }
 
+QImage stretchedPicture(const QString& path, int width, int height) {
+    if (width <= 0 || height <= 0)
+        return {};
+    const QImage decoded = RasterIO::load(path);
+    if (decoded.isNull()) {
+        // Laying a fully transparent picture over another changes nothing.
+        reportFailureOnce("CcsAllDlg::bitmap2magick", __LINE__,
+                          QStringLiteral("cannot read %1: the overlay is left out").arg(path));
+        QImage blank(width, height, QImage::Format_ARGB32);
+        blank.fill(Qt::transparent);
+        return blank;
+    }
+    // Stretched over the whole picture, not letter-boxed: overlays are made to cover it. Made
+    // 32-bit ARGB in place, so that only one picture of that size is ever held.
+    return decoded.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_ARGB32);
+}
+
 bool bitmap2magick(const QString& path, MagickWand* wand, int width, int height) {
     if (width <= 0 || height <= 0) {
         reportFailure("CcsAllDlg::bitmap2magick", __LINE__, "the requested size is empty");
         return false;
     }
-    // A picture that cannot be decoded leaves the canvas fully transparent, so laying it over
-    // another picture changes nothing.
-    QImage canvas(width, height, QImage::Format_ARGB32);
-    canvas.fill(Qt::transparent);
-    const QImage decoded = RasterIO::load(path);
-    if (decoded.isNull())
-        reportFailureOnce("CcsAllDlg::bitmap2magick", __LINE__,
-                          QStringLiteral("cannot read %1: the overlay is left out").arg(path));
-    if (!decoded.isNull()) {
-        // Stretched over the whole canvas, not letter-boxed: overlays are made to cover it.
-        const QImage scaled = decoded.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        QPainter painter(&canvas);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(0, 0, scaled);
+    const QImage canvas = stretchedPicture(path, width, height);
+    if (canvas.isNull()) {
+        reportFailure("CcsAllDlg::bitmap2magick", __LINE__, "out of memory for the overlay");
+        return false;
     }
-    if (MagickConstituteImage(wand, size_t(width), size_t(height), kPixelMap, CharPixel,
-                              canvas.constBits()) != MagickTrue) {
-        reportMagickFailure(wand, "CcsAllDlg::bitmap2magick", __LINE__);
+    return rowsToMagick(canvas, 0, height, wand, "CcsAllDlg::bitmap2magick");
+}
+
+bool rowsToMagick(const QImage& argb, int top, int rows, MagickWand* wand, const char* routine) {
+    // ARGB32 rows are packed (width x 4 bytes), so the rows lie one after another in memory.
+    if (MagickConstituteImage(wand, size_t(argb.width()), size_t(rows), kPixelMap, CharPixel,
+                              argb.constScanLine(top)) != MagickTrue) {
+        reportMagickFailure(wand, routine, __LINE__);
         return false;
     }
     return true;

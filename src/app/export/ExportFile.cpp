@@ -27,22 +27,22 @@ QString checkTarget(const QString& target) {
     return {};
 }
 
-Written write(const QImage& image, const QString& target, const QString& metadataSource) {
+Written write(QImage image, const QString& target, const QString& metadataSource) {
     const std::optional<ImageEncoder> encoder = Encoders::findExportEncoder(target);
     if (!encoder)
         return {checkType(target), QString()};
-    QImage tagged = image;
-    if (!tagged.colorSpace().isValid())
-        tagged.setColorSpace(QColorSpace::SRgb);
+    const QSize size = image.size();
+    if (!image.colorSpace().isValid())
+        image.setColorSpace(QColorSpace::SRgb);
     const int quality = encoder->mimeType == "image/jpeg" ? kJpegQuality : -1;
-    QByteArray bytes = Encoders::encode(tagged, *encoder, quality);
+    QByteArray bytes = Encoders::encode(std::move(image), *encoder, quality);
     if (bytes.isEmpty())
         return {QStringLiteral("The picture could not be encoded as %1.")
                     .arg(QString::fromLatin1(encoder->mimeType)),
                 QString()};
     QString warning;
     if (PhotoMetadata::carriesMetadata(encoder->mimeType)) {
-        PhotoMetadata::Carried carried = PhotoMetadata::carryOver(bytes, metadataSource, image.size());
+        PhotoMetadata::Carried carried = PhotoMetadata::carryOver(bytes, metadataSource, size);
         bytes = std::move(carried.bytes);
         warning = carried.warning;
     }

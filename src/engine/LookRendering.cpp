@@ -1,8 +1,11 @@
 #include "LookRendering.h"
 
 #include "EffectDispatch.h"
+#include "EffectOperations.h"
 #include "MagickBridge.h"
 #include "RasterIO.h"
+
+#include <algorithm>
 
 #include <wand/MagickWand.h>
 
@@ -77,13 +80,59 @@ EffectRecord lightStep(const LightRecord& light) {
     return step;
 }
 
+namespace {
+
+// The blends a light may lay in bands: each works on every pixel by itself and leaves the picture
+// alone outside the overlay, so bands laid one by one add up to the whole overlay laid at once.
+// They are the ones the shipped lights use, and plain "over".
+bool blendsPixelByPixel(const EffectRecord& step) {
+    if (step.neffectfunction != 35)
+        return false;
+    switch (step.nenum) {
+    case MultiplyCompositeOp:
+    case OverlayCompositeOp:
+    case ScreenCompositeOp:
+    case SoftLightCompositeOp:
+    case LinearDodgeCompositeOp:
+    case OverCompositeOp:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 bool layLight(EffectRouting& routing, const LightRecord& light, int number, MagickWand* image) {
+    constexpr const char* kRoutine = "layLight";
     const int width = int(MagickGetImageWidth(image));
     const int height = int(MagickGetImageHeight(image));
-    WandPtr overlay = newWand();
-    if (!bitmap2magick(light.effectimage, overlay.get(), width, height))
+    const QImage overlay = stretchedPicture(light.effectimage, width, height);
+    if (overlay.isNull()) {
+        reportFailure(kRoutine, __LINE__, "no room for the light's overlay");
         return false;
-    return run_effect_function(routing, number, overlay.get(), lightStep(light), 1, 1, image);
+    }
+    // In the library's form the stretched overlay takes twice the memory of its raster; beside a
+    // full-size picture it would double what an export needs. The bands below the first are laid
+    // here, bottom up; the first is laid last as the look's step, so its result is routed as any
+    // other look's.
+    const EffectRecord step = lightStep(light);
+    const int bandRows = blendsPixelByPixel(step) ? kLightBandRows : height;
+    for (int top = (height - 1) / bandRows * bandRows; top > 0; top -= bandRows) {
+        WandPtr band = newWand();
+        if (!rowsToMagick(overlay, top, std::min(bandRows, height - top), band.get(), kRoutine))
+            return false;
+        EffectRecord placed = step;
+        placed.sigma = float(top); // the band's offset from the top, in the picture's own pixels
+        if (!runEffectOperation(image, band.get(), placed)) {
+            reportMagickFailure(image, kRoutine, __LINE__);
+            return false;
+        }
+    }
+    WandPtr band = newWand();
+    if (!rowsToMagick(overlay, 0, std::min(bandRows, height), band.get(), kRoutine))
+        return false;
+    return run_effect_function(routing, number, band.get(), step, 1, 1, image);
 }
 
 bool renderLight(EffectRouting& routing, const LightRecord& light, int number, const QString& picturePath,

@@ -33,7 +33,10 @@ bool runFilterSteps(EffectRouting& routing, const FilterLook& look, int number, 
                     const StepDone& stepDone = {});
 
 // Lays light (1-based number) over the picture in image, in place: the overlay is stretched to
-// the picture's size first, so the composite always works on two pictures of equal size.
+// the picture's size first, so the composite always works on two pictures of equal size. A
+// light whose blend works pixel by pixel is laid kLightBandRows rows at a time, with exactly the
+// result of laying it at once and a fraction of the memory.
+inline constexpr int kLightBandRows = 64;
 bool layLight(EffectRouting& routing, const LightRecord& light, int number, MagickWand* image);
 
 // Runs every step of look (its 1-based number is number) on the picture file at picturePath.

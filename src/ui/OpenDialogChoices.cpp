@@ -1,18 +1,17 @@
 #include "OpenDialogChoices.h"
 
+#include "PictureTypes.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QStandardPaths>
 
 namespace OpenDialogChoices {
 
 QString picturesFilter() {
     QStringList patterns;
-    for (const QByteArray& format : QImageReader::supportedImageFormats()) {
-        const QString suffix = QString::fromLatin1(format).toLower();
-        patterns << QStringLiteral("*.") + suffix << QStringLiteral("*.") + suffix.toUpper();
-    }
+    for (const QString& extension : PictureTypes::extensions())
+        patterns << QStringLiteral("*.") + extension << QStringLiteral("*.") + extension.toUpper();
     return QStringLiteral("Pictures (%1)").arg(patterns.join(QLatin1Char(' ')));
 }
 

@@ -6,8 +6,9 @@
 // What the open dialog offers: where it starts and the file types it lists.
 namespace OpenDialogChoices {
 
-// "Pictures (*.bmp *.BMP ...)": every type the picture decoders read, in both letter cases, since
-// cameras and old drives write upper-case names.
+// "Pictures (*.bmp *.BMP ...)": every type the program opens (PictureTypes), in both letter
+// cases, since cameras and old drives write upper-case names and some platforms' dialogs match
+// patterns case by case.
 QString picturesFilter();
 
 // The filters in the order offered: the pictures first, then the one that shows every file.

@@ -7,6 +7,7 @@
 #include "LookRendering.h"
 #include "MagickBridge.h"
 #include "MagickSession.h"
+#include "PreviewDecoder.h"
 #include "RasterIO.h"
 #include "TestSupport.h"
 #include "WorkFiles.h"
@@ -14,6 +15,7 @@
 #include <QColorSpace>
 #include <QImageWriter>
 #include <QProcess>
+#include <QtEndian>
 #include <QtTest>
 
 #include <algorithm>
@@ -36,20 +38,56 @@ QImage inColourSpace(const QImage& original, const QColorSpace& space, QImage::F
     return picture;
 }
 
-// A 16-bit PNG in linear light that says so with a gamma of 1 and no profile, as some tools
-// write them. Qt writes a profile, so the image library writes this one.
-bool saveWithGammaOnly(const QImage& linear, const QString& path) {
-    const QImage rgba = linear.convertToFormat(QImage::Format_RGBA64);
+// How a PNG written by the image library describes its numbers: a gamma chunk, and a chromaticity
+// chunk with white, red, green and blue in that order unless there are none.
+struct PngDescription {
+    double gamma;
+    QList<QPointF> chromaticities;
+};
+
+const QList<QPointF> kSRgbChromaticities = {{0.3127, 0.3290}, {0.64, 0.33}, {0.30, 0.60}, {0.15, 0.06}};
+const QList<QPointF> kDisplayP3Chromaticities = {
+    {0.3127, 0.3290}, {0.680, 0.320}, {0.265, 0.690}, {0.150, 0.060}};
+
+// The picture's numbers as they are, in a PNG that describes them only by gAMA and maybe cHRM,
+// as the image library (and its convert) writes every picture without a profile. Qt writes a
+// profile instead. A picture deeper than 8 bits is written with 16.
+bool saveDescribed(const QImage& picture, const QString& path, const PngDescription& description) {
+    const bool deep = picture.depth() > 32;
+    const QImage rgba = picture.convertToFormat(deep ? QImage::Format_RGBA64 : QImage::Format_RGBA8888);
     MagickWand* wand = NewMagickWand();
-    bool saved = MagickConstituteImage(wand, size_t(rgba.width()), size_t(rgba.height()), "RGBA", ShortPixel,
-                                       rgba.constBits()) == MagickTrue &&
-                 MagickSetImageDepth(wand, 16) == MagickTrue &&
-                 MagickSetImageGamma(wand, 1.0) == MagickTrue &&
-                 MagickSetImageAlphaChannel(wand, DeactivateAlphaChannel) == MagickTrue &&
-                 MagickSetOption(wand, "png:exclude-chunk", "sRGB,cHRM,iCCP,bKGD") == MagickTrue &&
-                 MagickWriteImage(wand, path.toUtf8().constData()) == MagickTrue;
+    bool saved = MagickConstituteImage(wand, size_t(rgba.width()), size_t(rgba.height()), "RGBA",
+                                       deep ? ShortPixel : CharPixel, rgba.constBits()) == MagickTrue &&
+                 MagickSetImageDepth(wand, deep ? 16 : 8) == MagickTrue &&
+                 MagickSetImageGamma(wand, description.gamma) == MagickTrue &&
+                 MagickSetImageAlphaChannel(wand, DeactivateAlphaChannel) == MagickTrue;
+    const QList<QPointF>& c = description.chromaticities;
+    if (c.isEmpty())
+        saved = saved && MagickSetOption(wand, "png:exclude-chunk", "cHRM,iCCP,bKGD") == MagickTrue;
+    else
+        saved = saved && MagickSetImageWhitePoint(wand, c[0].x(), c[0].y()) == MagickTrue &&
+                MagickSetImageRedPrimary(wand, c[1].x(), c[1].y()) == MagickTrue &&
+                MagickSetImageGreenPrimary(wand, c[2].x(), c[2].y()) == MagickTrue &&
+                MagickSetImageBluePrimary(wand, c[3].x(), c[3].y()) == MagickTrue &&
+                MagickSetOption(wand, "png:exclude-chunk", "iCCP,bKGD") == MagickTrue;
+    saved = saved && MagickWriteImage(wand, path.toUtf8().constData()) == MagickTrue;
     DestroyMagickWand(wand);
     return saved;
+}
+
+// The chunk types of a PNG file in their order.
+QList<QByteArray> pngChunks(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    QList<QByteArray> chunks;
+    for (qsizetype at = 8; at + 8 <= bytes.size();) {
+        const quint32 length = qFromBigEndian<quint32>(bytes.constData() + at);
+        chunks << bytes.mid(at + 4, 4);
+        at += 12 + qsizetype(length);
+    }
+    return chunks;
 }
 
 bool save(const QImage& picture, const QString& path) {
@@ -75,12 +113,14 @@ struct Variant {
 } // namespace
 
 Q_DECLARE_METATYPE(Variant)
+Q_DECLARE_METATYPE(PngDescription)
 
 class TrueColoursTest : public QObject {
     Q_OBJECT
 
     MagickSession m_magick;
     QString m_folder;
+    QImage m_small; // an sRGB photo, 8 bits per channel
     QList<Variant> m_variants;
 
     static QImage engineRead(const QString& path) {
@@ -124,8 +164,9 @@ class TrueColoursTest : public QObject {
         RasterIO::allowLargePictures();
         m_folder = TestSupport::freshWorkFolder() + QStringLiteral("photos/");
         QVERIFY(QDir().mkpath(m_folder));
-        const QImage small =
+        m_small =
             QImage(TestSupport::dataFile(QStringLiteral("coffee.png"))).convertToFormat(QImage::Format_RGB32);
+        const QImage& small = m_small;
         QVERIFY(!small.isNull());
         // Larger than the view takes directly, so intake makes a preview of it.
         const QImage large = small.scaled(1500, 1000, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -145,10 +186,15 @@ class TrueColoursTest : public QObject {
             inColourSpace(large, QColorSpace::DisplayP3, QImage::Format_RGB32));
         add(QStringLiteral("linear Rec. 2020 16-bit PNG"), QStringLiteral("linear2020.png"),
             QStringLiteral("srgb.png"), inColourSpace(small, linearRec2020(), QImage::Format_RGBX64));
-        QVERIFY(saveWithGammaOnly(inColourSpace(small, QColorSpace::SRgbLinear, QImage::Format_RGBX64),
-                                  m_folder + QStringLiteral("gamma1.png")));
+        QVERIFY(saveDescribed(inColourSpace(small, QColorSpace::SRgbLinear, QImage::Format_RGBX64),
+                              m_folder + QStringLiteral("gamma1.png"), {1.0, {}}));
         m_variants << Variant{QStringLiteral("linear 16-bit PNG with a gamma of 1"),
                               m_folder + QStringLiteral("gamma1.png"), m_folder + QStringLiteral("srgb.png")};
+        QVERIFY(saveDescribed(small, m_folder + QStringLiteral("described-srgb.png"),
+                              {1 / 2.2, kSRgbChromaticities}));
+        m_variants << Variant{QStringLiteral("sRGB PNG described by gAMA and cHRM, as ImageMagick writes it"),
+                              m_folder + QStringLiteral("described-srgb.png"),
+                              m_folder + QStringLiteral("srgb.png")};
         add(QStringLiteral("Adobe RGB 16-bit TIFF"), QStringLiteral("adobe.tif"), QStringLiteral("srgb.png"),
             inColourSpace(small, QColorSpace::AdobeRgb, QImage::Format_RGBX64));
     }
@@ -198,6 +244,62 @@ class TrueColoursTest : public QObject {
             qInfo("%s: RMSE %.4f", d.what, d.difference);
             QVERIFY2(d.difference <= d.tolerance, d.what);
         }
+    }
+
+    // A file's description of its colours is honoured only when it describes something other
+    // than sRGB, and the decoders, the preview and the effect library's reader agree on it.
+    void convertedOnlyForAForeignDescription_data() {
+        QTest::addColumn<PngDescription>("description"); // written by the image library
+        QTest::addColumn<QColorSpace>("profile");        // or by Qt, with this profile
+        QTest::addColumn<bool>("converted");
+        const QColorSpace none;
+        QTest::newRow("gamma 1/2.2, sRGB primaries")
+            << PngDescription{1 / 2.2, kSRgbChromaticities} << none << false;
+        QTest::newRow("gamma 1/2.2 alone") << PngDescription{1 / 2.2, {}} << none << false;
+        QTest::newRow("gamma 1, sRGB primaries") << PngDescription{1.0, kSRgbChromaticities} << none << true;
+        QTest::newRow("gamma 1/1.8 alone") << PngDescription{1 / 1.8, {}} << none << true;
+        QTest::newRow("gamma 1/2.2, Display P3 primaries")
+            << PngDescription{1 / 2.2, kDisplayP3Chromaticities} << none << true;
+        QList<QPointF> d50White = kSRgbChromaticities;
+        d50White[0] = QPointF(0.3457, 0.3585);
+        QTest::newRow("gamma 1/2.2, sRGB primaries, D50 white")
+            << PngDescription{1 / 2.2, d50White} << none << true;
+        QTest::newRow("Display P3 profile")
+            << PngDescription{} << QColorSpace(QColorSpace::DisplayP3) << true;
+    }
+
+    void convertedOnlyForAForeignDescription() {
+        QFETCH(PngDescription, description);
+        QFETCH(QColorSpace, profile);
+        QFETCH(bool, converted);
+        const QString path = m_folder + QStringLiteral("described.png");
+        const QList<QByteArray> stated = [&] {
+            if (profile.isValid()) {
+                QImage tagged = m_small;
+                tagged.setColorSpace(profile);
+                return save(tagged, path) ? QList<QByteArray>{"iCCP"} : QList<QByteArray>();
+            }
+            if (!saveDescribed(m_small, path, description))
+                return QList<QByteArray>();
+            return description.chromaticities.isEmpty() ? QList<QByteArray>{"gAMA"}
+                                                        : QList<QByteArray>{"gAMA", "cHRM"};
+        }();
+        QVERIFY(!stated.isEmpty());
+        QList<QByteArray> colourChunks = pngChunks(path);
+        colourChunks.removeIf([](const QByteArray& chunk) {
+            return chunk != "gAMA" && chunk != "cHRM" && chunk != "iCCP" && chunk != "sRGB";
+        });
+        QCOMPARE(colourChunks, stated);
+
+        const QImage decoded = RasterIO::load(path);
+        QVERIFY(!decoded.isNull());
+        QCOMPARE(TestSupport::maxChannelDifference(decoded, m_small) != 0, converted);
+        const std::optional<DecodedPreview> preview = PreviewDecoder::decode(path);
+        QVERIFY(preview);
+        QCOMPARE(preview->recoloured, converted);
+        WandPtr wand = newWand();
+        QVERIFY(MagickReadImage(wand.get(), path.toUtf8().constData()) == MagickTrue);
+        QCOMPARE(holdsForeignColours(wand.get()), converted);
     }
 };
 

@@ -1,7 +1,9 @@
+#include "CommandLine.h"
 #include "Editor.h"
 #include "EditorTestFiles.h"
 #include "FitRules.h"
 #include "MagickSession.h"
+#include "OpenDialogChoices.h"
 #include "PreviewDecoder.h"
 #include "PrintShared.h"
 #include "QuarterTurn.h"
@@ -46,8 +48,8 @@ class IntakeTest : public QObject {
     void previewAndGeometry_data();
     void previewAndGeometry();
     void copyNamesAlternate();
-    void dropNames_data();
-    void dropNames();
+    void openableNames_data();
+    void openableNames();
     void refusedFilesChangeNothing_data();
     void refusedFilesChangeNothing();
     void pictureSizeLimit_data();
@@ -183,28 +185,46 @@ void IntakeTest::copyNamesAlternate() {
     }
 }
 
-void IntakeTest::dropNames_data() {
+void IntakeTest::openableNames_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("mixed case Jpg") << "photo.Jpg" << false;
+    QTest::newRow("jpg") << "photo.jpg" << true;
+    QTest::newRow("JPG") << "photo.JPG" << true;
+    QTest::newRow("mixed case Jpg") << "photo.Jpg" << true;
     QTest::newRow("jpeg") << "photo.jpeg" << true;
     QTest::newRow("JPEG") << "photo.JPEG" << true;
     QTest::newRow("tiff") << "scan.tiff" << true;
-    QTest::newRow("tif is not in the list") << "scan.tif" << false;
+    QTest::newRow("tif") << "scan.tif" << true;
+    QTest::newRow("TIF") << "scan.TIF" << true;
+    QTest::newRow("png") << "shot.png" << true;
+    QTest::newRow("webp") << "web.webp" << true;
+    QTest::newRow("text") << "notes.txt" << false;
     QTest::newRow("last dot counts") << "photo.jpg.txt" << false;
     QTest::newRow("no dot") << "photo" << false;
     QTest::newRow("only a leading dot") << ".jpg" << false;
     QTest::newRow("dotted folder, plain name") << "holiday.jpg/photo" << false;
 }
 
-void IntakeTest::dropNames() {
+// One rule for what the program opens by name: a drop, the open dialog's picture filter and a
+// picture handed over on the command line take the same names, in any letter case. The files
+// all hold a picture, so only the name decides.
+void IntakeTest::openableNames() {
     QFETCH(QString, name);
     QFETCH(bool, accepted);
-    const QString path = m_work + name;
-    QDir().mkpath(QFileInfo(path).path());
+    const QString path = QDir::cleanPath(m_work + name);
+    const QFileInfo file(path);
+    QDir().mkpath(file.path());
     writePicture(path, 64, 48);
 
-    QCOMPARE(Intake::isPictureName(path), accepted);
+    const QString filter = OpenDialogChoices::filters().constFirst();
+    const qsizetype open = filter.indexOf(QLatin1Char('('));
+    const QStringList patterns =
+        filter.mid(open + 1, filter.lastIndexOf(QLatin1Char(')')) - open - 1).split(QLatin1Char(' '));
+    QCOMPARE(file.dir().entryList(patterns, QDir::Files).contains(file.fileName()), accepted);
+
+    QCOMPARE(CommandLine::pictureArgument({QStringLiteral("lumenkraft"), path}, m_work),
+             accepted ? path : QString());
+
     Editor editor;
     QCOMPARE(editor.takeIn(path, IntakeSource::Drop), accepted ? Outcome::NewPicture : Outcome::NotAPicture);
     if (!accepted) {

@@ -1,6 +1,8 @@
 #include "AppPaths.h"
 #include "ApplyLook.h"
 #include "FramePieces.h"
+#include "LookRendering.h"
+#include "MagickBridge.h"
 #include "MagickSession.h"
 #include "PrintShared.h"
 #include "PrintStatePublish.h"
@@ -59,6 +61,8 @@ class ApplyLookTest : public QObject {
     void filterClickUsesTurnedCopyAndCaches();
     void croppedPictureIsTurnedBeforeTheLook();
     void filterAndLightTogether();
+    void lightInBandsIsTheWholeOverlay_data();
+    void lightInBandsIsTheWholeOverlay();
     void lightBeyondCatalogueShowsPictureUnlit_data();
     void lightBeyondCatalogueShowsPictureUnlit();
     void positionToCatalogueIndex_data();
@@ -203,6 +207,40 @@ void ApplyLookTest::filterAndLightTogether() {
     QVERIFY(!m_state->combinedCached);
     QCOMPARE(m_state->effectBitmap.size(), QSize(580, 380));
     QVERIFY(sameColour(m_state->effectBitmap.pixel(10, 200), QColor(filtered.pixel(10, 200)), 6));
+}
+
+void ApplyLookTest::lightInBandsIsTheWholeOverlay_data() {
+    QTest::addColumn<int>("blend");
+    QTest::addColumn<int>("height");
+    const int band = kLightBandRows;
+    for (const int blend : {MultiplyCompositeOp, OverlayCompositeOp, ScreenCompositeOp, SoftLightCompositeOp,
+                            LinearDodgeCompositeOp, OverCompositeOp, DifferenceCompositeOp})
+        for (const int height : {band / 3, band, 2 * band + 37})
+            QTest::addRow("blend %d, %d rows", blend, height) << blend << height;
+}
+
+// A light laid band by band gives exactly the picture the whole stretched overlay laid at once
+// gives, at every band's edge too.
+void ApplyLookTest::lightInBandsIsTheWholeOverlay() {
+    QFETCH(int, blend);
+    QFETCH(int, height);
+    const QImage photo =
+        RasterIO::load(TestSupport::dataFile("chelsea.png")).scaled(480, height, Qt::IgnoreAspectRatio);
+    LightRecord light;
+    light.neffectfunction = 35;
+    light.nenum = blend;
+    light.effectimage = TestSupport::dataFile("astronaut.png");
+
+    WandPtr banded(raster2magick(photo));
+    EffectRouting routing;
+    routing.renderTarget = RenderToNowhere;
+    QVERIFY(layLight(routing, light, 1, banded.get()));
+
+    WandPtr whole(raster2magick(photo));
+    WandPtr overlay = newWand();
+    QVERIFY(bitmap2magick(light.effectimage, overlay.get(), photo.width(), photo.height()));
+    QVERIFY(MagickCompositeImage(whole.get(), overlay.get(), CompositeOperator(blend), 0, 0));
+    QCOMPARE(TestSupport::maxChannelDifference(magick2raster(banded.get()), magick2raster(whole.get())), 0);
 }
 
 void ApplyLookTest::lightBeyondCatalogueShowsPictureUnlit_data() {

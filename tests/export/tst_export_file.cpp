@@ -109,6 +109,8 @@ class ExportFileTest : public QObject {
     void init();
     void typeFollowsTheExtension_data();
     void typeFollowsTheExtension();
+    void alphaChannelOnlyWhenSeeThrough_data();
+    void alphaChannelOnlyWhenSeeThrough();
     void metadataTravelsWithThePhoto_data();
     void metadataTravelsWithThePhoto();
     void existingFileSurvivesEveryFailure_data();
@@ -183,6 +185,46 @@ void ExportFileTest::typeFollowsTheExtension() {
     if (type == u"jpeg" || type == u"png" || type == u"tiff")
         QCOMPARE(QImageReader(request.target).read().colorSpace(), QColorSpace(QColorSpace::SRgb));
     QCOMPARE(QDir(m_out).entryList(QDir::Files), QStringList{name});
+}
+
+void ExportFileTest::alphaChannelOnlyWhenSeeThrough_data() {
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<bool>("seeThrough");
+    for (const char* extension : {"png", "tif", "bmp"}) {
+        QTest::addRow("opaque %s", extension) << extension << false;
+        QTest::addRow("see-through %s", extension) << extension << true;
+    }
+}
+
+// An opaque photo is written without an alpha channel, which would make the file a third larger
+// for nothing and lead some programs to treat the photo as transparent. Transparency is kept where
+// the type has room for it.
+void ExportFileTest::alphaChannelOnlyWhenSeeThrough() {
+    QFETCH(QString, extension);
+    QFETCH(bool, seeThrough);
+    QString source = m_photo;
+    if (seeThrough) {
+        source = m_out + "see-through.png";
+        QVERIFY(TestSupport::makePicture(320, 240, true).save(source));
+    }
+    ExportRequest request;
+    request.recipe.sourcePath = source;
+    request.target = m_out + "exported." + extension;
+    const ExportOutcome outcome = runExport(request);
+    QVERIFY2(outcome.succeeded(), qPrintable(outcome.error));
+
+    const bool keepsTransparency = seeThrough && extension != u"bmp";
+    const QImage written(request.target);
+    QCOMPARE(written.hasAlphaChannel(), keepsTransparency);
+    if (extension == u"png") {
+        // The colour type in the header: 2 is RGB, 6 RGB with alpha.
+        const QByteArray bytes = readAll(request.target);
+        QVERIFY(bytes.size() > 25);
+        QCOMPARE(int(bytes[25]), keepsTransparency ? 6 : 2);
+    }
+    const QImage decoded = RasterIO::load(source);
+    if (extension != u"bmp" || !seeThrough)
+        QCOMPARE(TestSupport::maxChannelDifference(RasterIO::load(request.target), decoded), 0);
 }
 
 void ExportFileTest::metadataTravelsWithThePhoto_data() {

@@ -4,6 +4,7 @@
 #include "EditorTestFiles.h"
 #include "MagickBridge.h"
 #include "MagickSession.h"
+#include "PictureTypes.h"
 #include "RasterIO.h"
 #include "TestSupport.h"
 #include "TiffFiles.h"
@@ -218,8 +219,8 @@ class BadPicturesTest : public QObject {
         for (const IntakeSource source : {IntakeSource::OpenDialog, IntakeSource::Drop}) {
             Editor editor;
             const Outcome outcome = editor.takeIn(path, source);
-            // A drop takes only the picture types the window names.
-            if (!opens || (source == IntakeSource::Drop && !Intake::isPictureName(path))) {
+            // A drop takes only the types the program opens by name.
+            if (!opens || (source == IntakeSource::Drop && !PictureTypes::isPictureName(path))) {
                 QCOMPARE(outcome, Outcome::NotAPicture);
                 QVERIFY(!editor.state().imageLoaded);
                 continue;

@@ -235,7 +235,7 @@ class IntakeWindowTest : public QObject {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("drop");
         QTest::newRow("dropped text file") << "notes.txt" << QByteArray("text") << true;
-        QTest::newRow("dropped mixed-case extension") << "photo.Jpg" << QByteArray() << true;
+        QTest::newRow("dropped picture of a type not opened by name") << "photo.doc" << QByteArray() << true;
         QTest::newRow("dropped misnamed file") << "fake.png" << QByteArray("not a picture") << true;
         QTest::newRow("opened misnamed file") << "fake.jpg" << QByteArray("not a picture") << false;
     }

@@ -21,18 +21,6 @@
 
 namespace {
 
-// A picture that covers every pixel: written without an alpha channel, the effect library
-// treats it exactly as it treats the user's own opaque file.
-QImage withoutNeedlessAlpha(const QImage& picture) {
-    for (int y = 0; y < picture.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-        for (int x = 0; x < picture.width(); ++x)
-            if (qAlpha(line[x]) != 255)
-                return picture;
-    }
-    return picture.convertToFormat(QImage::Format_RGB32);
-}
-
 // The picture at input as the editor takes it in: decoded by the window's decoders (upright,
 // its first frame) and written losslessly as a working file the effect library reads. The
 // library never sees the user's own file, whose type it might misread or not know. Several
@@ -55,8 +43,10 @@ class WorkingInput {
         const QString candidate = WorkFiles::path(
             QStringLiteral("render_input_%1_%2.png").arg(QCoreApplication::applicationPid()).arg(serial++));
         const std::optional<ImageEncoder> png = Encoders::byMimeType("image/png");
-        // Quality 90 asks for light compression: the file is read once, at once.
-        if (!png || !Encoders::save(withoutNeedlessAlpha(picture), candidate, *png, 90)) {
+        // Quality 90 asks for light compression: the file is read once, at once. A picture that
+        // covers every pixel is written without an alpha channel, so the effect library treats it
+        // exactly as it treats the user's own opaque file.
+        if (!png || !Encoders::save(picture, candidate, *png, 90)) {
             error = QStringLiteral("cannot write the working file %1").arg(candidate);
             return;
         }

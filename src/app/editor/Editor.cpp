@@ -3,6 +3,7 @@
 #include "CategoryBrowse.h"
 #include "EffectCatalogue.h"
 #include "LightFrameCatalogue.h"
+#include "PictureTypes.h"
 
 Editor::Editor(QObject* parent) : QObject(parent), m_worker(m_catalogues, m_state.workerBusy) {
     // Made first, so the position map grows before the window's list shows the new cell.
@@ -30,7 +31,7 @@ void Editor::stopWorker() {
 Editor::IntakeOutcome Editor::takeIn(const QString& path, IntakeSource source) {
     if (m_state.busy())
         return IntakeOutcome::Refused;
-    if (source == IntakeSource::Drop && !Intake::isPictureName(path))
+    if (source == IntakeSource::Drop && !PictureTypes::isPictureName(path))
         return IntakeOutcome::NotAPicture;
     // Decoded before anything is touched: a file that is no picture leaves the edit as it was.
     const std::optional<DecodedPreview> decoded = PreviewDecoder::decode(path);

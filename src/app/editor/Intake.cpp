@@ -12,19 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
-#include <QStringList>
 
 namespace Intake {
-
-bool isPictureName(const QString& path) {
-    static const QStringList accepted = {"jpg", "JPG", "bmp",  "BMP",  "png",  "PNG",
-                                         "gif", "GIF", "tiff", "TIFF", "jpeg", "JPEG"};
-    const QString name = QFileInfo(path).fileName();
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot <= 0)
-        return false;
-    return accepted.contains(name.mid(dot + 1), Qt::CaseSensitive);
-}
 
 namespace {
 

@@ -8,18 +8,13 @@
 
 #include <optional>
 
-// Where a picture came from. The open dialog accepts any file; a drop only names with a
-// picture extension.
+// Where a picture came from. The open dialog accepts any file; a drop only names of the types
+// the program opens (PictureTypes::isPictureName).
 enum class IntakeSource { OpenDialog, Drop };
 
 // The steps that make a user's file the working picture, in the order intake runs them. Each
 // works on the editing state alone, so the editor and its tests can run them without a window.
 namespace Intake {
-
-// The extension test of a drop: the text after the last dot of the file name, compared
-// case-sensitively with jpg, JPG, bmp, BMP, png, PNG, gif, GIF, tiff, TIFF, jpeg, JPEG. A name
-// without a dot, or whose only dot is its first character, is no picture.
-bool isPictureName(const QString& path);
 
 // The working files of a picture as intake wrote them.
 struct WorkingFiles {

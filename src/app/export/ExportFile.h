@@ -24,7 +24,8 @@ struct Written {
 
 // Encodes image in the type target's extension chooses, tagged sRGB, with the metadata of the
 // photo at metadataSource (JPEG, PNG and TIFF), and writes it. Nothing is written before the
-// file is complete, so a failure leaves an existing file at target exactly as it was.
-Written write(const QImage& image, const QString& target, const QString& metadataSource);
+// file is complete, so a failure leaves an existing file at target exactly as it was. A picture
+// handed over (moved) is encoded without a copy of its pixels.
+Written write(QImage image, const QString& target, const QString& metadataSource);
 
 } // namespace ExportFile

@@ -26,7 +26,7 @@ ExportOutcome runExport(const ExportRequest& request, const RenderControl& contr
         renderControl.progress = [&](const RenderProgress& progress) {
             control.progress({progress.stage, progress.fraction * kRenderShare});
         };
-    const RenderedPicture rendered = renderFullSize(request.recipe, request.catalogues, renderControl);
+    RenderedPicture rendered = renderFullSize(request.recipe, request.catalogues, renderControl);
     if (rendered.image.isNull()) {
         outcome.error = rendered.error;
         outcome.cancelled = rendered.cancelled;
@@ -34,8 +34,9 @@ ExportOutcome runExport(const ExportRequest& request, const RenderControl& contr
     }
     if (control.progress)
         control.progress({QStringLiteral("Writing"), kRenderShare});
+    // Handed over: the encoder can reformat the only copy of the picture in place.
     const ExportFile::Written written =
-        ExportFile::write(rendered.image, request.target, request.recipe.sourcePath);
+        ExportFile::write(std::move(rendered.image), request.target, request.recipe.sourcePath);
     outcome.error = written.error;
     outcome.warning = written.warning;
     return outcome;

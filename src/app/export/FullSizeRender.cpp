@@ -104,30 +104,6 @@ QImage mirrored(const QImage& picture, bool flipHorizontal, bool flipVertical) {
     return canvas;
 }
 
-// The view computes every look on a working JPEG, where transparency has become white.
-bool hasTransparency(const QImage& picture) {
-    if (!picture.hasAlphaChannel())
-        return false;
-    for (int y = 0; y < picture.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-        for (int x = 0; x < picture.width(); ++x)
-            if (qAlpha(line[x]) != 255)
-                return true;
-    }
-    return false;
-}
-
-QImage opaque(QImage picture) {
-    if (!hasTransparency(picture))
-        return picture;
-    QImage flat(picture.size(), QImage::Format_RGB32);
-    flat.fill(Qt::white);
-    QPainter painter(&flat);
-    painter.drawImage(0, 0, picture);
-    painter.end();
-    return flat;
-}
-
 // The filter and then the light, on the picture at its own size, in one wand: no file and no
 // raster between the steps.
 RenderedPicture applyLook(QImage picture, const LookPlan& plan, const EditRecipe& recipe, double lengthScale,
@@ -135,7 +111,8 @@ RenderedPicture applyLook(QImage picture, const LookPlan& plan, const EditRecipe
     // The unlooked picture is kept only when the look is to be blended over it.
     const double strength = std::clamp(recipe.strength, 0.0, 1.0);
     const QImage base = strength < 1.0 ? picture : QImage();
-    WandPtr wand(raster2magick(opaque(std::move(picture))));
+    // The view computes every look on a working JPEG, where transparency has become white.
+    WandPtr wand(raster2magick(RasterIO::onWhite(std::move(picture))));
     if (MagickGetNumberImages(wand.get()) == 0)
         return failed(QStringLiteral("There is not enough memory for the picture."));
     // As a picture read from a working JPEG: no alpha channel, which some operations would

@@ -75,7 +75,7 @@ bool carriesMetadata(const QByteArray& mimeType) {
     return mimeType == "image/jpeg" || mimeType == "image/png" || mimeType == "image/tiff";
 }
 
-Carried carryOver(const QByteArray& encoded, const QString& sourcePath, const QSize& size) {
+QString carryOver(const QString& encodedPath, const QString& sourcePath, const QSize& size) {
     initialise();
     Exiv2::ExifData exif;
     Exiv2::XmpData xmp;
@@ -86,28 +86,24 @@ Carried carryOver(const QByteArray& encoded, const QString& sourcePath, const QS
         xmp = source->xmpData();
     } catch (const Exiv2::AnyError&) {
         // A picture exiv2 does not know (a BMP, a GIF) has nothing it could carry.
-        return {encoded, QString()};
+        return {};
     }
     if (exif.empty() && xmp.empty())
-        return {encoded, QString()};
+        return {};
 
     try {
-        auto target = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(encoded.constData()),
-                                                long(encoded.size()));
+        // Edited where it lies: the library holds one copy of the file while it rewrites it.
+        auto target = Exiv2::ImageFactory::open(encodedPath.toStdString());
         // Read first, so that what the encoder wrote (the colour profile above all) is kept.
         target->readMetadata();
         describeExported(exif, xmp, size, target->mimeType() == "image/tiff");
         target->setExifData(exif);
         target->setXmpData(xmp);
         target->writeMetadata();
-        Exiv2::BasicIo& io = target->io();
-        io.open();
-        const Exiv2::DataBuf written = io.read(long(io.size()));
-        io.close();
-        return {QByteArray(reinterpret_cast<const char*>(written.pData_), written.size_), QString()};
+        return {};
     } catch (const Exiv2::AnyError& error) {
-        return {encoded, QStringLiteral("The photo's metadata could not be kept: %1")
-                             .arg(QString::fromStdString(error.what()))};
+        return QStringLiteral("The photo's metadata could not be kept: %1")
+            .arg(QString::fromStdString(error.what()));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "PictureTypes.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
@@ -73,7 +75,7 @@ QString pictureArgument(const QStringList& arguments, const QString& workingFold
         } else {
             path = QDir(workingFolder).absoluteFilePath(argument);
         }
-        if (QFileInfo(path).isFile())
+        if (QFileInfo(path).isFile() && PictureTypes::isPictureName(path))
             return QDir::cleanPath(path);
     }
     return {};

@@ -25,9 +25,9 @@ QString editorHelp();
 QString versionLine(const QString& program);
 
 // The picture to open at start: the first argument after the program's own name that names an
-// existing file, given as a path (relative ones against workingFolder) or as a file:// URL the
-// way file managers pass them. Options, other URLs and names of missing files are passed over.
-// Empty when there is none.
+// existing file of a type the program opens (PictureTypes), given as a path (relative ones
+// against workingFolder) or as a file:// URL the way file managers pass them. Options, other
+// URLs, names of missing files and of other types are passed over. Empty when there is none.
 QString pictureArgument(const QStringList& arguments, const QString& workingFolder);
 
 } // namespace CommandLine

@@ -1,12 +1,11 @@
 #include "Encoders.h"
 
 #include "MagickBridge.h"
+#include "RasterIO.h"
 
-#include <QBuffer>
 #include <QColorSpace>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QPainter>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -72,9 +71,9 @@ std::optional<ImageEncoder> findExportEncoder(const QString& path) {
     return byMimeType(mime);
 }
 
-static QByteArray encodeGif(const QImage& image) {
+static bool encodeGif(const QImage& image, QIODevice* device) {
     MagickWand* wand = raster2magick(image);
-    QByteArray blob;
+    bool written = false;
     if (MagickGetNumberImages(wand) > 0 && MagickSetImageFormat(wand, "GIF") == MagickTrue) {
         if (image.colorSpace().isValid()) {
             const QByteArray icc = image.colorSpace().iccProfile();
@@ -83,48 +82,43 @@ static QByteArray encodeGif(const QImage& image) {
         size_t length = 0;
         unsigned char* data = MagickGetImageBlob(wand, &length);
         if (data) {
-            blob = QByteArray(reinterpret_cast<const char*>(data), qsizetype(length));
+            written = device->write(reinterpret_cast<const char*>(data), qint64(length)) == qint64(length);
             MagickRelinquishMemory(data);
         }
     }
     DestroyMagickWand(wand);
-    return blob;
+    return written;
 }
 
-QByteArray encode(const QImage& image, const ImageEncoder& encoder, int quality) {
+bool encode(QImage image, const ImageEncoder& encoder, int quality, QIODevice* device) {
     if (image.isNull())
-        return {};
+        return false;
     if (encoder.viaMagick)
-        return encodeGif(image);
-    QImage toWrite = image;
-    if (encoder.mimeType == "image/jpeg" || encoder.mimeType == "image/bmp") {
-        // No alpha in these formats: flatten onto white rather than let transparent black show.
-        toWrite = QImage(image.size(), QImage::Format_RGB32);
-        if (toWrite.isNull())
-            return {};
-        toWrite.fill(Qt::white);
-        QPainter painter(&toWrite);
-        painter.drawImage(0, 0, image);
-        painter.end();
-        toWrite.setColorSpace(image.colorSpace());
+        return encodeGif(image, device);
+    const bool roomForAlpha = encoder.mimeType != "image/jpeg" && encoder.mimeType != "image/bmp";
+    if (!roomForAlpha) {
+        // Rather than let transparent black show. The writers take only the colour of an
+        // opaque picture, whatever its format.
+        image = RasterIO::onWhite(std::move(image));
+        if (image.isNull())
+            return false;
+    } else if (image.hasAlphaChannel() && !RasterIO::hasTransparency(image)) {
+        // The writers choose the file's channels by the raster's format alone.
+        image.convertTo(image.depth() > 32 ? QImage::Format_RGBX64 : QImage::Format_RGB32);
     }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, encoder.format);
+    QImageWriter writer(device, encoder.format);
     if (quality >= 0)
         writer.setQuality(quality);
-    if (!writer.write(toWrite))
-        return {};
-    return bytes;
+    return writer.write(image);
 }
 
-QString writeFile(const QByteArray& bytes, const QString& path) {
+QString writeFile(const QString& path, const std::function<bool(QFileDevice&)>& fill) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+    if (!fill(file) || file.error() != QFileDevice::NoError) {
+        const QString reason =
+            file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("incomplete");
         file.cancelWriting();
         return reason;
     }
@@ -134,9 +128,10 @@ QString writeFile(const QByteArray& bytes, const QString& path) {
     return {};
 }
 
-bool save(const QImage& image, const QString& path, const ImageEncoder& encoder, int quality) {
-    const QByteArray bytes = encode(image, encoder, quality);
-    return !bytes.isEmpty() && writeFile(bytes, path).isEmpty();
+bool save(QImage image, const QString& path, const ImageEncoder& encoder, int quality) {
+    return writeFile(path,
+                     [&](QFileDevice& file) { return encode(std::move(image), encoder, quality, &file); })
+        .isEmpty();
 }
 
 } // namespace Encoders

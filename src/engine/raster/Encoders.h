@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QImage>
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // An image encoder: what Qt can write, plus GIF, which goes through MagickWand.
@@ -32,18 +34,20 @@ std::optional<ImageEncoder> findJpegEncoder();
 // chooses none.
 std::optional<ImageEncoder> findExportEncoder(const QString& path);
 
-// The picture as a file's bytes in the encoder's format; empty when it cannot be encoded.
-// quality < 0 keeps the encoder's default. Formats without alpha (JPEG, BMP) get the picture
-// flattened onto white. A picture with a colour space carries it as an embedded profile where
-// the format has room for one.
-QByteArray encode(const QImage& image, const ImageEncoder& encoder, int quality = -1);
+// Encodes the picture into device in the encoder's format; false when it cannot be encoded or
+// the device takes no more. quality < 0 keeps the encoder's default. An opaque picture is written
+// without an alpha channel; one with transparency keeps it where the format has room for it (PNG,
+// TIFF) and is flattened onto white elsewhere (JPEG, BMP). A picture with a colour space carries
+// it as an embedded profile where the format has room for one. Handed over (moved), the picture
+// is reformatted in place rather than copied.
+bool encode(QImage image, const ImageEncoder& encoder, int quality, QIODevice* device);
 
-// Writes bytes to path through a temporary file in the same folder, renamed over path once it
-// is complete: an existing file is replaced only by a complete new one. An empty text on
-// success, otherwise why the file could not be written.
-QString writeFile(const QByteArray& bytes, const QString& path);
+// Writes path through a temporary file in the same folder, renamed over path once fill has
+// written all of it: an existing file is replaced only by a complete new one. An empty text on
+// success, otherwise why not: the file's own error, or "incomplete" when fill failed without one.
+QString writeFile(const QString& path, const std::function<bool(QFileDevice&)>& fill);
 
-// Encodes and writes. quality < 0 keeps the encoder's default.
-bool save(const QImage& image, const QString& path, const ImageEncoder& encoder, int quality = -1);
+// Encodes straight into the file at path. quality < 0 keeps the encoder's default.
+bool save(QImage image, const QString& path, const ImageEncoder& encoder, int quality = -1);
 
 } // namespace Encoders

@@ -3,10 +3,9 @@
 #include "RasterIO.h"
 
 #include <QColorSpace>
-#include <QPainter>
 
+#include <algorithm>
 #include <climits>
-#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -35,29 +34,42 @@ QByteArray magickPath(const QString& path) {
     return path.toUtf8();
 }
 
+QImage stretchedPicture(const QString& path, int width, int height) {
+    if (width <= 0 || height <= 0)
+        return {};
+    const QImage decoded = RasterIO::load(path);
+    if (decoded.isNull()) {
+        // Laying a fully transparent picture over another changes nothing.
+        reportFailureOnce("CcsAllDlg::bitmap2magick", __LINE__,
+                          QStringLiteral("cannot read %1: the overlay is left out").arg(path));
+        QImage blank(width, height, QImage::Format_ARGB32);
+        blank.fill(Qt::transparent);
+        return blank;
+    }
+    // Stretched over the whole picture, not letter-boxed: overlays are made to cover it. Made
+    // 32-bit ARGB in place, so that only one picture of that size is ever held.
+    return decoded.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_ARGB32);
+}
+
 bool bitmap2magick(const QString& path, MagickWand* wand, int width, int height) {
     if (width <= 0 || height <= 0) {
         reportFailure("CcsAllDlg::bitmap2magick", __LINE__, "the requested size is empty");
         return false;
     }
-    // A picture that cannot be decoded leaves the canvas fully transparent, so laying it over
-    // another picture changes nothing.
-    QImage canvas(width, height, QImage::Format_ARGB32);
-    canvas.fill(Qt::transparent);
-    const QImage decoded = RasterIO::load(path);
-    if (decoded.isNull())
-        reportFailureOnce("CcsAllDlg::bitmap2magick", __LINE__,
-                          QStringLiteral("cannot read %1: the overlay is left out").arg(path));
-    if (!decoded.isNull()) {
-        // Stretched over the whole canvas, not letter-boxed: overlays are made to cover it.
-        const QImage scaled = decoded.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        QPainter painter(&canvas);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(0, 0, scaled);
+    const QImage canvas = stretchedPicture(path, width, height);
+    if (canvas.isNull()) {
+        reportFailure("CcsAllDlg::bitmap2magick", __LINE__, "out of memory for the overlay");
+        return false;
     }
-    if (MagickConstituteImage(wand, size_t(width), size_t(height), kPixelMap, CharPixel,
-                              canvas.constBits()) != MagickTrue) {
-        reportMagickFailure(wand, "CcsAllDlg::bitmap2magick", __LINE__);
+    return rowsToMagick(canvas, 0, height, wand, "CcsAllDlg::bitmap2magick");
+}
+
+bool rowsToMagick(const QImage& argb, int top, int rows, MagickWand* wand, const char* routine) {
+    // ARGB32 rows are packed (width x 4 bytes), so the rows lie one after another in memory.
+    if (MagickConstituteImage(wand, size_t(argb.width()), size_t(rows), kPixelMap, CharPixel,
+                              argb.constScanLine(top)) != MagickTrue) {
+        reportMagickFailure(wand, routine, __LINE__);
         return false;
     }
     return true;
@@ -95,31 +107,36 @@ QImage magick2raster(MagickWand* wand, const char* routine) {
     return raster;
 }
 
-bool holdsForeignColours(MagickWand* wand) {
+// The colours the library read from a file as Qt describes them: its profile, else its gamma
+// and chromaticities (a PNG's gAMA and cHRM). A gamma or chromaticities the file did not state
+// come as the library's defaults or as zero, and zero says nothing.
+static QColorSpace describedColours(MagickWand* wand) {
     size_t length = 0;
     if (unsigned char* icc = MagickGetImageProfile(wand, "icc", &length)) {
-        const QColorSpace space =
-            QColorSpace::fromIccProfile(QByteArray(reinterpret_cast<const char*>(icc), qsizetype(length)));
+        const QByteArray profile(reinterpret_cast<const char*>(icc), qsizetype(length));
         MagickRelinquishMemory(icc);
-        // A profile nobody here can read leaves the numbers as they are, everywhere alike.
-        return space.isValid() && space != QColorSpace::SRgb;
+        // A profile nobody here can read is invalid, which leaves the numbers as they are.
+        return QColorSpace::fromIccProfile(profile);
     }
-    // A PNG may state a gamma of its own instead of a profile (1 for linear light).
-    constexpr double kSRgbGamma = 1.0 / 2.2;
     const double gamma = MagickGetImageGamma(wand);
-    return gamma > 0 && std::abs(gamma - kSRgbGamma) > 0.01;
+    if (gamma <= 0)
+        return {};
+    QPointF white, red, green, blue;
+    MagickGetImageWhitePoint(wand, &white.rx(), &white.ry());
+    MagickGetImageRedPrimary(wand, &red.rx(), &red.ry());
+    MagickGetImageGreenPrimary(wand, &green.rx(), &green.ry());
+    MagickGetImageBluePrimary(wand, &blue.rx(), &blue.ry());
+    const QPointF points[] = {white, red, green, blue};
+    const bool chromaticitiesStated =
+        std::all_of(std::begin(points), std::end(points),
+                    [](const QPointF& point) { return point.x() > 0 && point.y() > 0; });
+    if (!chromaticitiesStated)
+        return QColorSpace(QColorSpace::Primaries::SRgb, float(1.0 / gamma));
+    return QColorSpace(white, red, green, blue, QColorSpace::TransferFunction::Gamma, float(1.0 / gamma));
 }
 
-// Whether any pixel is less than opaque; the format alone does not tell (every decoded picture is
-// ARGB32 here).
-static bool seeThrough(const QImage& argb) {
-    for (int y = 0; y < argb.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-        for (int x = 0; x < argb.width(); ++x)
-            if (qAlpha(line[x]) != 255)
-                return true;
-    }
-    return false;
+bool holdsForeignColours(MagickWand* wand) {
+    return RasterIO::isForeignColourSpace(describedColours(wand));
 }
 
 bool replaceWithRaster(MagickWand* wand, const QImage& picture, const char* routine) {
@@ -127,7 +144,7 @@ bool replaceWithRaster(MagickWand* wand, const QImage& picture, const char* rout
     const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
     // "P" skips the alpha byte: an opaque picture gets no alpha channel, as when read from a file.
     // It matters: some operations (edges among them) weigh their neighbourhood by alpha.
-    const char* map = seeThrough(argb) ? kPixelMap : "BGRP";
+    const char* map = RasterIO::hasTransparency(argb) ? kPixelMap : "BGRP";
     if (argb.isNull() || MagickConstituteImage(wand, size_t(argb.width()), size_t(argb.height()), map,
                                                CharPixel, argb.constBits()) != MagickTrue) {
         reportMagickFailure(wand, routine, __LINE__);

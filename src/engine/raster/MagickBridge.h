@@ -12,11 +12,20 @@ typedef struct _MagickWand MagickWand;
 // laid out B, G, R, A in memory (QImage::Format_ARGB32 on little-endian machines), which is the
 // wand's "BGRA" map byte for byte.
 
-// Decodes the picture at path, stretches it to width x height (proportions not kept) and puts
-// it into the empty wand, alpha included. A file that cannot be decoded gives a fully
-// transparent picture of that size. Returns false (after reporting on standard error) when the
-// wand refuses the pixels.
+// Decodes the picture at path and stretches it to width x height (proportions not kept), alpha
+// included, as 32-bit ARGB. A file that cannot be decoded gives a fully transparent picture of
+// that size (reported once on standard error). Null when the size is empty or does not fit in
+// memory.
+QImage stretchedPicture(const QString& path, int width, int height);
+
+// stretchedPicture() put into the empty wand. Returns false (after reporting on standard error)
+// when there is no such picture or the wand refuses the pixels.
 bool bitmap2magick(const QString& path, MagickWand* wand, int width, int height);
+
+// The rows top to top + rows - 1 of an ARGB32 raster as the empty wand's picture, alpha
+// included. Returns false (after reporting on standard error as routine) when the library
+// refuses the pixels.
+bool rowsToMagick(const QImage& argb, int top, int rows, MagickWand* wand, const char* routine);
 
 // The wand's current image as a raster that owns its pixels. Null (after reporting on standard
 // error as routine) when the export fails.
@@ -27,8 +36,9 @@ QImage magick2raster(MagickWand* wand, const char* routine = "CcsAllDlg::run_eff
 MagickWand* raster2magick(const QImage& image);
 
 // Whether the wand's picture, as the library read it from a file, holds numbers that are not
-// sRGB: it carries a colour profile other than sRGB, or a gamma other than sRGB's. The library
-// takes a file's numbers as they are stored, profile or not.
+// sRGB, decided as the decoders decide it (RasterIO::isForeignColourSpace) from the file's
+// profile, else its gamma and chromaticities. The library takes a file's numbers as they are
+// stored, profile or not.
 bool holdsForeignColours(MagickWand* wand);
 
 // Replaces whatever the wand holds by the picture, with an alpha channel only when some pixel is

@@ -2,9 +2,12 @@
 
 #include "Encoders.h"
 
-#include <QColorSpace>
+#include <QColorTransform>
 #include <QImageReader>
+#include <QPainter>
 #include <QTransform>
+
+#include <cmath>
 
 namespace RasterIO {
 
@@ -37,12 +40,91 @@ QSize pictureSize(const QString& path) {
     return withinLimit(size) ? size : QSize();
 }
 
-bool convertToSRgb(QImage& picture) {
-    const QColorSpace space = picture.colorSpace();
+// A PNG's gAMA chunk holds 1/gamma in hundred-thousandths (45455 for 1/2.2); tools round it
+// differently, and a gamma this close to 2.2 is no visible difference anyway.
+static bool nearSRgbGamma(float gamma) {
+    constexpr double kStoredGammaTolerance = 0.01;
+    return gamma > 0 && std::abs(1.0 / gamma - 1.0 / 2.2) <= kStoredGammaTolerance;
+}
+
+// Whether space's primaries and white point are sRGB's within a cHRM chunk's rounding: with its
+// primaries swapped for sRGB's and its curve kept, space maps the primaries and white onto
+// themselves. Qt names sRGB's primaries only when they are given exactly.
+static bool hasSRgbPrimaries(const QColorSpace& space) {
+    if (space.primaries() == QColorSpace::Primaries::SRgb)
+        return true;
+    if (space.primaries() != QColorSpace::Primaries::Custom)
+        return false;
+    QColorSpace withSRgbPrimaries = space;
+    withSRgbPrimaries.setPrimaries(QColorSpace::Primaries::SRgb);
+    const QColorTransform transform = space.transformationToColorSpace(withSRgbPrimaries);
+    constexpr float kTolerance = 0.002f;
+    for (const QColor colour : {QColor(Qt::red), QColor(Qt::green), QColor(Qt::blue), QColor(Qt::white)}) {
+        const QColor mapped = transform.map(colour);
+        if (std::abs(mapped.redF() - colour.redF()) > kTolerance ||
+            std::abs(mapped.greenF() - colour.greenF()) > kTolerance ||
+            std::abs(mapped.blueF() - colour.blueF()) > kTolerance)
+            return false;
+    }
+    return true;
+}
+
+bool isForeignColourSpace(const QColorSpace& space) {
     if (!space.isValid() || space == QColorSpace::SRgb)
         return false;
+    switch (space.transferFunction()) {
+    case QColorSpace::TransferFunction::SRgb:
+        break;
+    case QColorSpace::TransferFunction::Gamma:
+        if (!nearSRgbGamma(space.gamma()))
+            return true;
+        break;
+    default:
+        return true;
+    }
+    return !hasSRgbPrimaries(space);
+}
+
+bool convertToSRgb(QImage& picture) {
+    const QColorSpace space = picture.colorSpace();
+    if (!isForeignColourSpace(space)) {
+        // Said outright, so that nothing later (a painter, an encoder writing the profile) takes
+        // the near-sRGB description at its word.
+        if (space.isValid() && space != QColorSpace::SRgb)
+            picture.setColorSpace(QColorSpace::SRgb);
+        return false;
+    }
     picture.convertToColorSpace(QColorSpace::SRgb);
     return true;
+}
+
+bool hasTransparency(const QImage& picture) {
+    if (!picture.hasAlphaChannel())
+        return false;
+    const QImage argb = picture.format() == QImage::Format_ARGB32_Premultiplied
+                            ? picture
+                            : picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return true;
+    }
+    return false;
+}
+
+QImage onWhite(QImage picture) {
+    if (!hasTransparency(picture))
+        return picture;
+    QImage flat(picture.size(), QImage::Format_RGB32);
+    if (flat.isNull())
+        return {};
+    flat.fill(Qt::white);
+    QPainter painter(&flat);
+    painter.drawImage(0, 0, picture);
+    painter.end();
+    flat.setColorSpace(picture.colorSpace());
+    return flat;
 }
 
 // Every decode ends here: one pixel format for the rest of the program.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColorSpace>
 #include <QImage>
 #include <QRect>
 #include <QSize>
@@ -26,11 +27,26 @@ void allowLargePictures();
 // file is not a picture the decoders understand, or is larger than kMaxPixels.
 QSize pictureSize(const QString& path);
 
-// Converts a freshly decoded picture whose colour profile is not sRGB (Display P3 from phones,
-// Adobe RGB from cameras, linear or wide-gamut PNG and TIFF) to sRGB, in the precision the
-// decoder delivered: a 16-bit picture is converted before it is reduced to 8 bits per channel.
-// Returns whether it converted anything; a picture without a profile is taken as sRGB.
+// Whether a file's description of its colours asks for its numbers to be converted before they
+// are shown as sRGB: a profile or a gamma with primaries other than sRGB's. No description, or
+// one of sRGB within the rounding of a PNG's gAMA and cHRM chunks, keeps the numbers as they
+// are: ImageMagick describes every sRGB picture it writes as gamma 1/2.2 with sRGB's primaries,
+// which browsers show as sRGB, and converting that curve to sRGB's would darken the shadows.
+bool isForeignColourSpace(const QColorSpace& space);
+
+// Converts a freshly decoded picture whose colours are foreign (Display P3 from phones, Adobe
+// RGB from cameras, linear or wide-gamut PNG and TIFF) to sRGB, in the precision the decoder
+// delivered: a 16-bit picture is converted before it is reduced to 8 bits per channel. Returns
+// whether it converted anything; a picture described as sRGB is tagged so and left as it is.
 bool convertToSRgb(QImage& picture);
+
+// Whether any pixel of the picture is less than opaque. Its format does not tell: every decoded
+// picture is ARGB32 here, opaque or not.
+bool hasTransparency(const QImage& picture);
+
+// The picture laid on white where it is not opaque, as a working JPEG or a file type without
+// alpha shows it, tagged with its colour space; the picture itself, untouched, when it is opaque.
+QImage onWhite(QImage picture);
 
 // Decodes a picture upright and in sRGB into 32-bit ARGB. Null when the file cannot be decoded
 // or is larger than kMaxPixels.

@@ -7,10 +7,9 @@ struct _MagickWand;
 typedef struct _MagickWand MagickWand;
 
 // Runs one catalogue step on image (changed in place) and, when the step is the last of its
-// look (or after every step of an export pass), routes the result as routing.renderTarget says:
-// thumbnail file a/<n>.jpg handed to routing.thumbReady, filter result b/<n>.jpg and
-// effectBitmap, effectBitmap only, nowhere; during an export pass max_lj.jpg (stages 0 and 2)
-// and exportBitmap. secondImage is the overlay of a light (an empty wand otherwise). The step's
+// look, routes the result as routing.renderTarget says: thumbnail file a/<n>.jpg handed to
+// routing.thumbReady, filter result b/<n>.jpg and effectBitmap, effectBitmap only, nowhere.
+// secondImage is the overlay of a light (an empty wand otherwise). The step's
 // lengths are multiplied by routing.lengthScale, so a look on a picture larger than the preview
 // it was chosen on reads the same once scaled down.
 //

@@ -40,7 +40,7 @@ inline constexpr int kLightBandRows = 64;
 bool layLight(EffectRouting& routing, const LightRecord& light, int number, MagickWand* image);
 
 // Runs every step of look (its 1-based number is number) on the picture file at picturePath.
-// Where the result goes is routing's business (renderTarget, exportPass). Returns false, with the
+// Where the result goes is routing's business (renderTarget). Returns false, with the
 // routed results untouched, when the picture cannot be read, a step fails or the look has no
 // steps at all.
 bool renderFilterLook(EffectRouting& routing, const FilterLook& look, int number, const QString& picturePath,

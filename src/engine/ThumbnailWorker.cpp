@@ -1,16 +1,22 @@
 #include "ThumbnailWorker.h"
 
 #include "EffectCatalogue.h"
-#include "EffectDispatch.h"
 #include "LookRendering.h"
 #include "MagickBridge.h"
+#include "MagickSession.h"
 #include "WorkFiles.h"
 #include "WorkerJoin.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <vector>
 
 #include <wand/MagickWand.h>
 
@@ -47,51 +53,146 @@ bool makeReducedSource(const ThumbnailRequest& request, const char* routine) {
     return true;
 }
 
-// One filter's thumbnail, rendered on "wl.jpg" step by step as the steps arrive. After a failed
-// step (reported by whoever failed) the remaining steps are skipped and no thumbnail is made.
-class FilterThumbnail {
+// The reduced source as every filter of the run starts from it: read back from "wl.jpg", so a
+// thumbnail shows exactly what a look clicked on that file would.
+WandPtr readReducedSource(const char* routine) {
+    WandPtr wand = newWand();
+    if (!readPicture(wand.get(), WorkFiles::path(WorkFiles::kReducedSource), routine, __LINE__))
+        return nullptr;
+    return wand;
+}
+
+int poolSize(const ThumbnailRequest& request, int filterCount) {
+    const int threads = request.threads > 0 ? request.threads : QThread::idealThreadCount();
+    return std::clamp(filterCount, 1, std::max(1, threads));
+}
+
+// Renders the filters of one run on a pool of threads, each filter on a copy of its own of the
+// reduced source, and hands the thumbnails over in the order the filters were added: a filter
+// finished early waits for those before it. Only the thread that adds the filters (the worker's)
+// hands over; the pool's threads never wait for the consumer, so a hand-over blocked on a window
+// that is closing holds up no filter, and the stop still reaches every one.
+class ThumbnailPool {
   public:
-    FilterThumbnail(EffectRouting& routing, int number, int stepCount, bool sourceReady, const char* routine)
-        : m_routing(routing), m_number(number), m_stepCount(stepCount), m_ok(sourceReady) {
-        if (!m_ok || stepCount == 0)
-            return;
-        m_image = newWand();
-        m_second = newWand();
-        m_ok = readPicture(m_image.get(), WorkFiles::path(WorkFiles::kReducedSource), routine, __LINE__);
+    ThumbnailPool(MagickWand* source, int threads, const ThumbReadyFn& thumbReady,
+                  const std::atomic<bool>* stopRequested)
+        : m_source(source), m_thumbReady(thumbReady), m_stopRequested(stopRequested) {
+        // A pool of one leaves the library its own threads: they have the other cores to themselves.
+        if (threads > 1)
+            m_oneThreadEach.emplace();
+        for (int i = 0; i < threads; ++i)
+            m_threads.emplace_back([this] { work(); });
     }
 
-    void run(const EffectRecord& step, int position) {
-        if (m_ok)
-            m_ok = run_effect_function(m_routing, m_number, m_second.get(), step, m_stepCount, position,
-                                       m_image.get());
+    // Stops what is still going at its next step and waits for the pool's threads.
+    ~ThumbnailPool() {
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_closed = true;
+        }
+        m_changed.notify_all();
+        for (std::thread& thread : m_threads)
+            thread.join();
+    }
+    ThumbnailPool(const ThumbnailPool&) = delete;
+    ThumbnailPool& operator=(const ThumbnailPool&) = delete;
+
+    // Queues filter number (1-based) after those added before it.
+    void add(int number, const FilterLook& look) {
+        // Copied here, on the one thread that reads the source, so that the pool's threads
+        // never touch it.
+        WandPtr image(CloneMagickWand(m_source));
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_filters.push_back(Filter{number, look, std::move(image), Filter::Waiting});
+        }
+        m_changed.notify_all();
     }
 
-    bool succeeded() const { return m_ok; }
+    // Hands over the thumbnails finished so far that no earlier one waits for.
+    void handOverFinished() { handOver(false); }
+
+    // Once every filter is added: waits for them all, handing their thumbnails over. True when
+    // every filter was rendered and no stop was requested.
+    bool finish() {
+        handOver(true);
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_allRendered && !stopped(m_stopRequested);
+    }
 
   private:
-    EffectRouting& m_routing;
-    int m_number;
-    int m_stepCount;
-    bool m_ok;
-    WandPtr m_image;
-    WandPtr m_second;
-};
+    struct Filter {
+        int number;
+        FilterLook look;
+        WandPtr image;
+        enum { Waiting, Rendered, Failed } state;
+    };
 
-// The routing of one run: thumbnails only, handed over with the number of the filter being
-// rendered. It is the run's own, so the worker never writes the window's fields.
-struct ThumbnailRouting {
-    EffectRouting routing;
-    int filterNumber = 0;
-
-    explicit ThumbnailRouting(const ThumbReadyFn& thumbReady) {
-        routing.renderTarget = RenderToThumbnail;
-        routing.thumbReady = [this, &thumbReady](const QString& path) {
-            if (thumbReady)
-                thumbReady(path, filterNumber);
-        };
+    void handOver(bool waitForAll) {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        while (m_nextHandOver < m_filters.size()) {
+            const Filter& next = m_filters[m_nextHandOver];
+            const auto done = [&next] {
+                return next.state == Filter::Rendered || next.state == Filter::Failed;
+            };
+            if (!done() && !waitForAll)
+                return;
+            m_changed.wait(lock, done);
+            ++m_nextHandOver;
+            // A stopped run is not seen any more; what it finished stays unannounced.
+            if (stopped(m_stopRequested) || next.state != Filter::Rendered)
+                continue;
+            const QString path = WorkFiles::thumbnailPath(next.number);
+            const int number = next.number;
+            lock.unlock();
+            if (m_thumbReady)
+                m_thumbReady(path, number);
+            lock.lock();
+        }
     }
-    ThumbnailRouting(const ThumbnailRouting&) = delete;
-    ThumbnailRouting& operator=(const ThumbnailRouting&) = delete;
+
+    void work() {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        for (;;) {
+            m_changed.wait(lock, [this] { return m_nextStart < m_filters.size() || m_closed; });
+            if (m_nextStart == m_filters.size())
+                return;
+            // The deque keeps its elements in place as filters are added.
+            Filter& filter = m_filters[m_nextStart++];
+            lock.unlock();
+            const bool rendered = render(filter);
+            filter.image.reset();
+            lock.lock();
+            filter.state = rendered ? Filter::Rendered : Filter::Failed;
+            m_allRendered = m_allRendered && rendered;
+            m_changed.notify_all();
+        }
+    }
+
+    // On a pool thread, with a routing of the filter's own: the thumbnail route writes a/<n>.jpg,
+    // and with no thumbReady there the hand-over is left to handOver.
+    bool render(const Filter& filter) const {
+        if (stopped(m_stopRequested))
+            return false;
+        EffectRouting routing;
+        routing.renderTarget = RenderToThumbnail;
+        return runFilterSteps(routing, filter.look, filter.number, filter.image.get(),
+                              [this](int, int) { return !stopped(m_stopRequested); });
+    }
+
+    MagickWand* m_source;
+    const ThumbReadyFn& m_thumbReady;
+    const std::atomic<bool>* m_stopRequested;
+    std::optional<MagickOneThreadPerOperation> m_oneThreadEach;
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<Filter> m_filters;
+    size_t m_nextStart = 0;
+    size_t m_nextHandOver = 0;
+    bool m_closed = false;
+    bool m_allRendered = true;
+    std::vector<std::thread> m_threads;
 };
 
 } // namespace
@@ -105,29 +206,29 @@ bool self_DrawThread(const ThumbnailRequest& request, Catalogues& catalogues, co
     WorkFiles::ensureWorkFolder(QString::fromLatin1(WorkFiles::kThumbFolder));
     // Without a source the catalogue is still read to the end: later runs render from memory and
     // would otherwise never see a filter.
-    const bool sourceReady = makeReducedSource(request, routine);
-    bool allRendered = sourceReady;
+    const WandPtr source = makeReducedSource(request, routine) ? readReducedSource(routine) : nullptr;
+    std::optional<ThumbnailPool> pool;
+    if (source)
+        pool.emplace(source.get(), poolSize(request, filterCount), thumbReady, stopRequested);
 
-    ThumbnailRouting thumbnails(thumbReady);
     for (int i = 1; i <= filterCount; ++i) {
         const int stepCount = reader.beginFilter(i);
-        thumbnails.filterNumber = i;
-        FilterThumbnail thumbnail(thumbnails.routing, i, stepCount, sourceReady, routine);
         FilterLook look;
         for (int j = 1; j <= stepCount; ++j) {
             if (stopped(stopRequested))
                 return false;
-            const EffectRecord step = reader.readStep(j);
-            thumbnail.run(step, j);
-            look.steps.append(step);
+            look.steps.append(reader.readStep(j));
         }
         catalogues.filterLooks.append(look);
         // A filter without steps never gets a thumbnail file, so it names none.
         const QString thumbPath = stepCount > 0 ? WorkFiles::thumbnailPath(i) : QString();
         catalogues.filterThumbs.append(ThumbEntry{reader.currentKind(), i, thumbPath});
-        allRendered = allRendered && thumbnail.succeeded();
+        if (pool && stepCount > 0) {
+            pool->add(i, look);
+            pool->handOverFinished();
+        }
     }
-    return allRendered && !stopped(stopRequested);
+    return pool && pool->finish();
 }
 
 bool self_DrawThread2(const ThumbnailRequest& request, const Catalogues& catalogues,
@@ -136,23 +237,16 @@ bool self_DrawThread2(const ThumbnailRequest& request, const Catalogues& catalog
     WorkFiles::ensureWorkFolder(QString::fromLatin1(WorkFiles::kThumbFolder));
     if (!makeReducedSource(request, routine))
         return false;
+    const WandPtr source = readReducedSource(routine);
+    if (!source)
+        return false;
 
-    bool allRendered = true;
-    ThumbnailRouting thumbnails(thumbReady);
     const int filterCount = int(catalogues.filterLooks.size());
-    for (int i = 1; i <= filterCount; ++i) {
-        const QList<EffectRecord>& steps = catalogues.filterLooks[i - 1].steps;
-        const int stepCount = int(steps.size());
-        thumbnails.filterNumber = i;
-        FilterThumbnail thumbnail(thumbnails.routing, i, stepCount, true, routine);
-        for (int j = 1; j <= stepCount; ++j) {
-            if (stopped(stopRequested))
-                return false;
-            thumbnail.run(steps[j - 1], j);
-        }
-        allRendered = allRendered && thumbnail.succeeded();
-    }
-    return allRendered && !stopped(stopRequested);
+    ThumbnailPool pool(source.get(), poolSize(request, filterCount), thumbReady, stopRequested);
+    for (int i = 1; i <= filterCount; ++i)
+        if (!catalogues.filterLooks[i - 1].steps.isEmpty())
+            pool.add(i, catalogues.filterLooks[i - 1]);
+    return pool.finish();
 }
 
 ThumbnailWorker::ThumbnailWorker(Catalogues& catalogues, std::atomic<bool>& workerBusy, QObject* parent)

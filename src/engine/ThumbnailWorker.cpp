@@ -69,19 +69,21 @@ int poolSize(const ThumbnailRequest& request, int filterCount) {
 
 // Renders the filters of one run on a pool of threads, each filter on a copy of its own of the
 // reduced source, and hands the thumbnails over in the order the filters were added: a filter
-// finished early waits for those before it. Only the thread that adds the filters (the worker's)
-// hands over; the pool's threads never wait for the consumer, so a hand-over blocked on a window
-// that is closing holds up no filter, and the stop still reaches every one.
+// finished early waits for those before it.
+//
+// The thread that adds the filters (the worker's) is one of the pool and the only one that hands
+// over. It renders the first filter itself, so the first thumbnail comes without waiting for
+// another thread to be scheduled, and once every filter is added it renders whatever nobody has
+// started instead of waiting; a pool of one is the plain single-thread run. The other threads
+// never wait for the consumer: a hand-over blocked on a window that is closing holds up no
+// filter, and the stop reaches every one.
 class ThumbnailPool {
   public:
     ThumbnailPool(MagickWand* source, int threads, const ThumbReadyFn& thumbReady,
                   const std::atomic<bool>* stopRequested)
-        : m_source(source), m_thumbReady(thumbReady), m_stopRequested(stopRequested) {
-        // A pool of one leaves the library its own threads: they have the other cores to themselves.
-        if (threads > 1)
-            m_oneThreadEach.emplace();
-        for (int i = 0; i < threads; ++i)
-            m_threads.emplace_back([this] { work(); });
+        : m_source(source), m_thumbReady(thumbReady), m_stopRequested(stopRequested), m_threadCount(threads) {
+        for (int i = 1; i < threads; ++i)
+            m_helpers.emplace_back([this] { help(); });
     }
 
     // Stops what is still going at its next step and waits for the pool's threads.
@@ -91,7 +93,7 @@ class ThumbnailPool {
             m_closed = true;
         }
         m_changed.notify_all();
-        for (std::thread& thread : m_threads)
+        for (std::thread& thread : m_helpers)
             thread.join();
     }
     ThumbnailPool(const ThumbnailPool&) = delete;
@@ -99,17 +101,15 @@ class ThumbnailPool {
 
     // Queues filter number (1-based) after those added before it.
     void add(int number, const FilterLook& look) {
-        // Copied here, on the one thread that reads the source, so that the pool's threads
-        // never touch it.
-        WandPtr image(CloneMagickWand(m_source));
         {
             const std::lock_guard<std::mutex> lock(m_mutex);
-            m_filters.push_back(Filter{number, look, std::move(image), Filter::Waiting});
+            m_filters.push_back(Filter{number, look, Filter::Waiting});
         }
         m_changed.notify_all();
     }
 
-    // Hands over the thumbnails finished so far that no earlier one waits for.
+    // Hands over the thumbnails finished so far that no earlier one waits for (rendering the first
+    // filter first); returns at the first thumbnail not finished yet.
     void handOverFinished() { handOver(false); }
 
     // Once every filter is added: waits for them all, handing their thumbnails over. True when
@@ -124,20 +124,30 @@ class ThumbnailPool {
     struct Filter {
         int number;
         FilterLook look;
-        WandPtr image;
         enum { Waiting, Rendered, Failed } state;
     };
+
+    // The first filter runs alone, on the thread that hands over, with the library's own
+    // threads, so that the first thumbnail comes as soon as a single thread would make it; then
+    // the rest share the cores, one filter to a core.
+    bool mayStart() const { return m_firstDone && m_nextStart < m_filters.size(); }
 
     void handOver(bool waitForAll) {
         std::unique_lock<std::mutex> lock(m_mutex);
         while (m_nextHandOver < m_filters.size()) {
             const Filter& next = m_filters[m_nextHandOver];
-            const auto done = [&next] {
-                return next.state == Filter::Rendered || next.state == Filter::Failed;
-            };
-            if (!done() && !waitForAll)
-                return;
-            m_changed.wait(lock, done);
+            if (next.state == Filter::Waiting) {
+                if (m_nextStart == 0)
+                    renderNext(lock);
+                else if (!waitForAll)
+                    return;
+                // Rather than wait, this thread renders a filter nobody has started yet.
+                else if (mayStart())
+                    renderNext(lock);
+                else
+                    m_changed.wait(lock);
+                continue;
+            }
             ++m_nextHandOver;
             // A stopped run is not seen any more; what it finished stays unannounced.
             if (stopped(m_stopRequested) || next.state != Filter::Rendered)
@@ -151,38 +161,56 @@ class ThumbnailPool {
         }
     }
 
-    void work() {
+    void help() {
         std::unique_lock<std::mutex> lock(m_mutex);
         for (;;) {
-            m_changed.wait(lock, [this] { return m_nextStart < m_filters.size() || m_closed; });
-            if (m_nextStart == m_filters.size())
+            m_changed.wait(lock, [this] { return mayStart() || m_closed; });
+            if (!mayStart())
                 return;
-            // The deque keeps its elements in place as filters are added.
-            Filter& filter = m_filters[m_nextStart++];
-            lock.unlock();
-            const bool rendered = render(filter);
-            filter.image.reset();
-            lock.lock();
-            filter.state = rendered ? Filter::Rendered : Filter::Failed;
-            m_allRendered = m_allRendered && rendered;
-            m_changed.notify_all();
+            renderNext(lock);
         }
     }
 
-    // On a pool thread, with a routing of the filter's own: the thumbnail route writes a/<n>.jpg,
-    // and with no thumbReady there the hand-over is left to handOver.
-    bool render(const Filter& filter) const {
+    // Renders the next filter to start; called and returns with the lock held.
+    void renderNext(std::unique_lock<std::mutex>& lock) {
+        const bool first = m_nextStart == 0;
+        // The deque keeps its elements in place as filters are added.
+        Filter& filter = m_filters[m_nextStart++];
+        // The copies share the source's pixels until they change them; the library guards that
+        // sharing, the lock guards the source itself, which is copied one copy at a time.
+        WandPtr image(CloneMagickWand(m_source));
+        lock.unlock();
+        const bool rendered = render(filter, image.get());
+        image.reset();
+        lock.lock();
+        filter.state = rendered ? Filter::Rendered : Filter::Failed;
+        m_allRendered = m_allRendered && rendered;
+        if (first) {
+            m_firstDone = true;
+            // A pool of one leaves the library its threads: they have the other cores to
+            // themselves.
+            if (m_threadCount > 1)
+                m_oneThreadEach.emplace();
+        }
+        m_changed.notify_all();
+    }
+
+    // With a routing of the filter's own: the thumbnail route writes a/<n>.jpg, and with no
+    // thumbReady there the hand-over is left to handOver.
+    bool render(const Filter& filter, MagickWand* image) const {
         if (stopped(m_stopRequested))
             return false;
         EffectRouting routing;
         routing.renderTarget = RenderToThumbnail;
-        return runFilterSteps(routing, filter.look, filter.number, filter.image.get(),
+        return runFilterSteps(routing, filter.look, filter.number, image,
                               [this](int, int) { return !stopped(m_stopRequested); });
     }
 
     MagickWand* m_source;
     const ThumbReadyFn& m_thumbReady;
     const std::atomic<bool>* m_stopRequested;
+    const int m_threadCount;
+    // Held from the end of the first filter until the pool is gone.
     std::optional<MagickOneThreadPerOperation> m_oneThreadEach;
 
     std::mutex m_mutex;
@@ -191,8 +219,9 @@ class ThumbnailPool {
     size_t m_nextStart = 0;
     size_t m_nextHandOver = 0;
     bool m_closed = false;
+    bool m_firstDone = false;
     bool m_allRendered = true;
-    std::vector<std::thread> m_threads;
+    std::vector<std::thread> m_helpers;
 };
 
 } // namespace

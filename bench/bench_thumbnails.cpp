@@ -21,6 +21,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <atomic>
+#include <chrono>
+
 namespace {
 
 constexpr int kPreviewWidth = 1000;
@@ -59,16 +62,34 @@ BenchSetup& setup() {
     return s;
 }
 
-ThumbnailRequest request() {
-    return {setup().picturePath, kPreviewWidth, kPreviewHeight, setup().cataloguePath};
+// threads 0: one per core, as the editor runs it.
+ThumbnailRequest request(int threads = 0) {
+    return {setup().picturePath, kPreviewWidth, kPreviewHeight, setup().cataloguePath, threads};
 }
 
 void BM_LaterRun(benchmark::State& state) {
     for (auto _ : state) {
-        const bool ok = self_DrawThread2(request(), setup().catalogues, {});
+        const bool ok = self_DrawThread2(request(int(state.range(0))), setup().catalogues, {});
         benchmark::DoNotOptimize(ok);
     }
     state.counters["filters"] = double(setup().catalogues.filterLooks.size());
+}
+
+// A later run from its start to its first thumbnail handed over, the wait before the list shows
+// anything; the run is stopped there.
+void BM_FirstThumbnail(benchmark::State& state) {
+    using Clock = std::chrono::steady_clock;
+    for (auto _ : state) {
+        std::atomic<bool> stop{false};
+        Clock::time_point first;
+        const ThumbReadyFn stopAtFirst = [&](const QString&, int) {
+            first = Clock::now();
+            stop = true;
+        };
+        const Clock::time_point start = Clock::now();
+        self_DrawThread2(request(int(state.range(0))), setup().catalogues, stopAtFirst, &stop);
+        state.SetIterationTime(std::chrono::duration<double>(first - start).count());
+    }
 }
 
 void BM_FirstRun(benchmark::State& state) {
@@ -111,7 +132,17 @@ int main(int argc, char** argv) {
     // Leaves wl.jpg for the per-filter benchmarks.
     self_DrawThread2(request(), s.catalogues, {});
 
-    benchmark::RegisterBenchmark("BM_LaterRun", BM_LaterRun)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_LaterRun", BM_LaterRun)
+        ->ArgName("threads")
+        ->Arg(0)
+        ->Arg(1)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_FirstThumbnail", BM_FirstThumbnail)
+        ->ArgName("threads")
+        ->Arg(0)
+        ->Arg(1)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_FirstRun", BM_FirstRun)->Unit(benchmark::kMillisecond);
     for (int n = 1; n <= s.catalogues.filterLooks.size(); ++n) {
         if (s.catalogues.filterLooks[n - 1].steps.isEmpty())

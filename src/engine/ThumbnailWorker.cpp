@@ -1,16 +1,22 @@
 #include "ThumbnailWorker.h"
 
 #include "EffectCatalogue.h"
-#include "EffectDispatch.h"
 #include "LookRendering.h"
 #include "MagickBridge.h"
+#include "MagickSession.h"
 #include "WorkFiles.h"
 #include "WorkerJoin.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <vector>
 
 #include <wand/MagickWand.h>
 
@@ -47,51 +53,175 @@ bool makeReducedSource(const ThumbnailRequest& request, const char* routine) {
     return true;
 }
 
-// One filter's thumbnail, rendered on "wl.jpg" step by step as the steps arrive. After a failed
-// step (reported by whoever failed) the remaining steps are skipped and no thumbnail is made.
-class FilterThumbnail {
+// The reduced source as every filter of the run starts from it: read back from "wl.jpg", so a
+// thumbnail shows exactly what a look clicked on that file would.
+WandPtr readReducedSource(const char* routine) {
+    WandPtr wand = newWand();
+    if (!readPicture(wand.get(), WorkFiles::path(WorkFiles::kReducedSource), routine, __LINE__))
+        return nullptr;
+    return wand;
+}
+
+int poolSize(const ThumbnailRequest& request, int filterCount) {
+    const int threads = request.threads > 0 ? request.threads : QThread::idealThreadCount();
+    return std::clamp(filterCount, 1, std::max(1, threads));
+}
+
+// Renders the filters of one run on a pool of threads, each filter on a copy of its own of the
+// reduced source, and hands the thumbnails over in the order the filters were added: a filter
+// finished early waits for those before it.
+//
+// The thread that adds the filters (the worker's) is one of the pool and the only one that hands
+// over. It renders the first filter itself, so the first thumbnail comes without waiting for
+// another thread to be scheduled, and once every filter is added it renders whatever nobody has
+// started instead of waiting; a pool of one is the plain single-thread run. The other threads
+// never wait for the consumer: a hand-over blocked on a window that is closing holds up no
+// filter, and the stop reaches every one.
+class ThumbnailPool {
   public:
-    FilterThumbnail(EffectRouting& routing, int number, int stepCount, bool sourceReady, const char* routine)
-        : m_routing(routing), m_number(number), m_stepCount(stepCount), m_ok(sourceReady) {
-        if (!m_ok || stepCount == 0)
-            return;
-        m_image = newWand();
-        m_second = newWand();
-        m_ok = readPicture(m_image.get(), WorkFiles::path(WorkFiles::kReducedSource), routine, __LINE__);
+    ThumbnailPool(MagickWand* source, int threads, const ThumbReadyFn& thumbReady,
+                  const std::atomic<bool>* stopRequested)
+        : m_source(source), m_thumbReady(thumbReady), m_stopRequested(stopRequested), m_threadCount(threads) {
+        for (int i = 1; i < threads; ++i)
+            m_helpers.emplace_back([this] { help(); });
     }
 
-    void run(const EffectRecord& step, int position) {
-        if (m_ok)
-            m_ok = run_effect_function(m_routing, m_number, m_second.get(), step, m_stepCount, position,
-                                       m_image.get());
+    // Stops what is still going at its next step and waits for the pool's threads.
+    ~ThumbnailPool() {
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_closed = true;
+        }
+        m_changed.notify_all();
+        for (std::thread& thread : m_helpers)
+            thread.join();
+    }
+    ThumbnailPool(const ThumbnailPool&) = delete;
+    ThumbnailPool& operator=(const ThumbnailPool&) = delete;
+
+    // Queues filter number (1-based) after those added before it.
+    void add(int number, const FilterLook& look) {
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_filters.push_back(Filter{number, look, Filter::Waiting});
+        }
+        m_changed.notify_all();
     }
 
-    bool succeeded() const { return m_ok; }
+    // Hands over the thumbnails finished so far that no earlier one waits for (rendering the first
+    // filter first); returns at the first thumbnail not finished yet.
+    void handOverFinished() { handOver(false); }
+
+    // Once every filter is added: waits for them all, handing their thumbnails over. True when
+    // every filter was rendered and no stop was requested.
+    bool finish() {
+        handOver(true);
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_allRendered && !stopped(m_stopRequested);
+    }
 
   private:
-    EffectRouting& m_routing;
-    int m_number;
-    int m_stepCount;
-    bool m_ok;
-    WandPtr m_image;
-    WandPtr m_second;
-};
+    struct Filter {
+        int number;
+        FilterLook look;
+        enum { Waiting, Rendered, Failed } state;
+    };
 
-// The routing of one run: thumbnails only, handed over with the number of the filter being
-// rendered. It is the run's own, so the worker never writes the window's fields.
-struct ThumbnailRouting {
-    EffectRouting routing;
-    int filterNumber = 0;
+    // The first filter runs alone, on the thread that hands over, with the library's own
+    // threads, so that the first thumbnail comes as soon as a single thread would make it; then
+    // the rest share the cores, one filter to a core.
+    bool mayStart() const { return m_firstDone && m_nextStart < m_filters.size(); }
 
-    explicit ThumbnailRouting(const ThumbReadyFn& thumbReady) {
-        routing.renderTarget = RenderToThumbnail;
-        routing.thumbReady = [this, &thumbReady](const QString& path) {
-            if (thumbReady)
-                thumbReady(path, filterNumber);
-        };
+    void handOver(bool waitForAll) {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        while (m_nextHandOver < m_filters.size()) {
+            const Filter& next = m_filters[m_nextHandOver];
+            if (next.state == Filter::Waiting) {
+                if (m_nextStart == 0)
+                    renderNext(lock);
+                else if (!waitForAll)
+                    return;
+                // Rather than wait, this thread renders a filter nobody has started yet.
+                else if (mayStart())
+                    renderNext(lock);
+                else
+                    m_changed.wait(lock);
+                continue;
+            }
+            ++m_nextHandOver;
+            // A stopped run is not seen any more; what it finished stays unannounced.
+            if (stopped(m_stopRequested) || next.state != Filter::Rendered)
+                continue;
+            const QString path = WorkFiles::thumbnailPath(next.number);
+            const int number = next.number;
+            lock.unlock();
+            if (m_thumbReady)
+                m_thumbReady(path, number);
+            lock.lock();
+        }
     }
-    ThumbnailRouting(const ThumbnailRouting&) = delete;
-    ThumbnailRouting& operator=(const ThumbnailRouting&) = delete;
+
+    void help() {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        for (;;) {
+            m_changed.wait(lock, [this] { return mayStart() || m_closed; });
+            if (!mayStart())
+                return;
+            renderNext(lock);
+        }
+    }
+
+    // Renders the next filter to start; called and returns with the lock held.
+    void renderNext(std::unique_lock<std::mutex>& lock) {
+        const bool first = m_nextStart == 0;
+        // The deque keeps its elements in place as filters are added.
+        Filter& filter = m_filters[m_nextStart++];
+        // The copies share the source's pixels until they change them; the library guards that
+        // sharing, the lock guards the source itself, which is copied one copy at a time.
+        WandPtr image(CloneMagickWand(m_source));
+        lock.unlock();
+        const bool rendered = render(filter, image.get());
+        image.reset();
+        lock.lock();
+        filter.state = rendered ? Filter::Rendered : Filter::Failed;
+        m_allRendered = m_allRendered && rendered;
+        if (first) {
+            m_firstDone = true;
+            // A pool of one leaves the library its threads: they have the other cores to
+            // themselves.
+            if (m_threadCount > 1)
+                m_oneThreadEach.emplace();
+        }
+        m_changed.notify_all();
+    }
+
+    // With a routing of the filter's own: the thumbnail route writes a/<n>.jpg, and with no
+    // thumbReady there the hand-over is left to handOver.
+    bool render(const Filter& filter, MagickWand* image) const {
+        if (stopped(m_stopRequested))
+            return false;
+        EffectRouting routing;
+        routing.renderTarget = RenderToThumbnail;
+        return runFilterSteps(routing, filter.look, filter.number, image,
+                              [this](int, int) { return !stopped(m_stopRequested); });
+    }
+
+    MagickWand* m_source;
+    const ThumbReadyFn& m_thumbReady;
+    const std::atomic<bool>* m_stopRequested;
+    const int m_threadCount;
+    // Held from the end of the first filter until the pool is gone.
+    std::optional<MagickOneThreadPerOperation> m_oneThreadEach;
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<Filter> m_filters;
+    size_t m_nextStart = 0;
+    size_t m_nextHandOver = 0;
+    bool m_closed = false;
+    bool m_firstDone = false;
+    bool m_allRendered = true;
+    std::vector<std::thread> m_helpers;
 };
 
 } // namespace
@@ -105,29 +235,29 @@ bool self_DrawThread(const ThumbnailRequest& request, Catalogues& catalogues, co
     WorkFiles::ensureWorkFolder(QString::fromLatin1(WorkFiles::kThumbFolder));
     // Without a source the catalogue is still read to the end: later runs render from memory and
     // would otherwise never see a filter.
-    const bool sourceReady = makeReducedSource(request, routine);
-    bool allRendered = sourceReady;
+    const WandPtr source = makeReducedSource(request, routine) ? readReducedSource(routine) : nullptr;
+    std::optional<ThumbnailPool> pool;
+    if (source)
+        pool.emplace(source.get(), poolSize(request, filterCount), thumbReady, stopRequested);
 
-    ThumbnailRouting thumbnails(thumbReady);
     for (int i = 1; i <= filterCount; ++i) {
         const int stepCount = reader.beginFilter(i);
-        thumbnails.filterNumber = i;
-        FilterThumbnail thumbnail(thumbnails.routing, i, stepCount, sourceReady, routine);
         FilterLook look;
         for (int j = 1; j <= stepCount; ++j) {
             if (stopped(stopRequested))
                 return false;
-            const EffectRecord step = reader.readStep(j);
-            thumbnail.run(step, j);
-            look.steps.append(step);
+            look.steps.append(reader.readStep(j));
         }
         catalogues.filterLooks.append(look);
         // A filter without steps never gets a thumbnail file, so it names none.
         const QString thumbPath = stepCount > 0 ? WorkFiles::thumbnailPath(i) : QString();
         catalogues.filterThumbs.append(ThumbEntry{reader.currentKind(), i, thumbPath});
-        allRendered = allRendered && thumbnail.succeeded();
+        if (pool && stepCount > 0) {
+            pool->add(i, look);
+            pool->handOverFinished();
+        }
     }
-    return allRendered && !stopped(stopRequested);
+    return pool && pool->finish();
 }
 
 bool self_DrawThread2(const ThumbnailRequest& request, const Catalogues& catalogues,
@@ -136,23 +266,16 @@ bool self_DrawThread2(const ThumbnailRequest& request, const Catalogues& catalog
     WorkFiles::ensureWorkFolder(QString::fromLatin1(WorkFiles::kThumbFolder));
     if (!makeReducedSource(request, routine))
         return false;
+    const WandPtr source = readReducedSource(routine);
+    if (!source)
+        return false;
 
-    bool allRendered = true;
-    ThumbnailRouting thumbnails(thumbReady);
     const int filterCount = int(catalogues.filterLooks.size());
-    for (int i = 1; i <= filterCount; ++i) {
-        const QList<EffectRecord>& steps = catalogues.filterLooks[i - 1].steps;
-        const int stepCount = int(steps.size());
-        thumbnails.filterNumber = i;
-        FilterThumbnail thumbnail(thumbnails.routing, i, stepCount, true, routine);
-        for (int j = 1; j <= stepCount; ++j) {
-            if (stopped(stopRequested))
-                return false;
-            thumbnail.run(steps[j - 1], j);
-        }
-        allRendered = allRendered && thumbnail.succeeded();
-    }
-    return allRendered && !stopped(stopRequested);
+    ThumbnailPool pool(source.get(), poolSize(request, filterCount), thumbReady, stopRequested);
+    for (int i = 1; i <= filterCount; ++i)
+        if (!catalogues.filterLooks[i - 1].steps.isEmpty())
+            pool.add(i, catalogues.filterLooks[i - 1]);
+    return pool.finish();
 }
 
 ThumbnailWorker::ThumbnailWorker(Catalogues& catalogues, std::atomic<bool>& workerBusy, QObject* parent)

@@ -4,6 +4,8 @@
 
 #include <QFileInfo>
 
+#include <mutex>
+
 #include <wand/MagickWand.h>
 
 namespace {
@@ -17,6 +19,18 @@ constexpr const char* kTiffStaysWithQt = R"(<policymap>
   <policy domain="module" rights="none" pattern="{TIFF,TIF,TIFF64,PTIF,GROUP4}"/>
   <policy domain="coder" rights="none" pattern="{TIFF,TIF,TIFF64,PTIF,GROUP4}"/>
 </policymap>)";
+
+// The holders of MagickOneThreadPerOperation and the limit they put back.
+struct ThreadLimitHolders {
+    std::mutex mutex;
+    int count = 0;
+    MagickSizeType before = 0;
+};
+
+ThreadLimitHolders& threadLimitHolders() {
+    static ThreadLimitHolders holders;
+    return holders;
+}
 
 } // namespace
 
@@ -35,4 +49,20 @@ MagickSession::MagickSession() {
 
 MagickSession::~MagickSession() {
     MagickWandTerminus();
+}
+
+MagickOneThreadPerOperation::MagickOneThreadPerOperation() {
+    ThreadLimitHolders& holders = threadLimitHolders();
+    const std::lock_guard<std::mutex> lock(holders.mutex);
+    if (holders.count++ == 0) {
+        holders.before = GetMagickResourceLimit(ThreadResource);
+        SetMagickResourceLimit(ThreadResource, 1);
+    }
+}
+
+MagickOneThreadPerOperation::~MagickOneThreadPerOperation() {
+    ThreadLimitHolders& holders = threadLimitHolders();
+    const std::lock_guard<std::mutex> lock(holders.mutex);
+    if (--holders.count == 0)
+        SetMagickResourceLimit(ThreadResource, holders.before);
 }

@@ -1,3 +1,4 @@
+#include "EffectCatalogue.h"
 #include "MagickSession.h"
 #include "RasterIO.h"
 #include "StderrCapture.h"
@@ -5,11 +6,15 @@
 #include "ThumbnailWorker.h"
 #include "WorkFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
+
+#include <wand/MagickWand.h>
 
 namespace {
 
@@ -36,6 +41,11 @@ QString catalogueXml(const QList<QList<Step>>& filters) {
 const Step kNegate{115, "xmlimchannel=\"14\" xmlimboolval1=\"0\" xmlkind=\"Others\""};
 const Step kResize100{148, "xmlradius=\"1\" xmlnenum=\"0\" xmlkind=\"Blur\""};
 const Step kShave10x5{202, "xmlradius=\"10\" xmlsigma=\"5\""};
+const Step kBlur{73, "xmlradius=\"0\" xmlsigma=\"4\""};
+
+int thumbnailFiles() {
+    return int(QDir(WorkFiles::path(WorkFiles::kThumbFolder)).entryList({"*.jpg"}, QDir::Files).size());
+}
 
 struct HandOver {
     QString path;
@@ -56,6 +66,11 @@ class ThumbnailWorkerTest : public QObject {
     void reducedSourceSize();
     void unreadablePictureEndsRunNormally_data();
     void unreadablePictureEndsRunNormally();
+    void parallelRunMatchesOneThread_data();
+    void parallelRunMatchesOneThread();
+    void stopMidRunHandsOverNothingMore_data();
+    void stopMidRunHandsOverNothingMore();
+    void shutdownDuringBlockedHandOverDoesNotHang_data();
     void shutdownDuringBlockedHandOverDoesNotHang();
 
   private:
@@ -71,6 +86,8 @@ class ThumbnailWorkerTest : public QObject {
     std::atomic<bool> m_workerBusy{false};
     QList<HandOver> m_handed;
     std::atomic<int> m_handOversStarted{0};
+    // The library's thread limit while the first thumbnail of a run was handed over.
+    MagickSizeType m_threadLimitInRun = 0;
 };
 
 void ThumbnailWorkerTest::init() {
@@ -78,6 +95,7 @@ void ThumbnailWorkerTest::init() {
     m_catalogues = Catalogues();
     m_handed.clear();
     m_handOversStarted = 0;
+    m_threadLimitInRun = 0;
 }
 
 QString ThumbnailWorkerTest::writeCatalogue(const QList<QList<Step>>& filters) {
@@ -96,7 +114,8 @@ QString ThumbnailWorkerTest::writePicture(const QString& name, int width, int he
 
 ThumbReadyFn ThumbnailWorkerTest::blockingHandOver() {
     return [this](const QString& path, int number) {
-        ++m_handOversStarted;
+        if (m_handOversStarted++ == 0)
+            m_threadLimitInRun = MagickGetResourceLimit(ThreadResource);
         QMetaObject::invokeMethod(
             this,
             [this, path, number] {
@@ -241,13 +260,114 @@ void ThumbnailWorkerTest::unreadablePictureEndsRunNormally() {
     QCOMPARE(m_catalogues.filterLooks.size(), 2);
 }
 
+void ThumbnailWorkerTest::parallelRunMatchesOneThread_data() {
+    QTest::addColumn<QString>("picture");
+    QTest::addColumn<int>("threads");
+    QTest::addColumn<bool>("firstRun");
+    QTest::newRow("rocket, 2 threads, first run") << "rocket.jpg" << 2 << true;
+    QTest::newRow("coffee, 2 threads, later run") << "coffee.png" << 2 << false;
+    QTest::newRow("chelsea, 5 threads, later run") << "chelsea.png" << 5 << false;
+    QTest::newRow("astronaut, one per core, first run") << "astronaut.png" << 0 << true;
+}
+
+// The shipped catalogue (noise and spread looks included) on a real picture: rendered several at
+// a time, every thumbnail is the one a single thread makes, and they arrive in catalogue order
+// although later filters often finish first.
+void ThumbnailWorkerTest::parallelRunMatchesOneThread() {
+    QFETCH(QString, picture);
+    QFETCH(int, threads);
+    QFETCH(bool, firstRun);
+    const QString path = TestSupport::dataFile(picture);
+    const QSize size = RasterIO::pictureSize(path);
+    const MagickSizeType threadLimit = MagickGetResourceLimit(ThreadResource);
+    const auto render = [&](int threadCount) {
+        init();
+        if (!firstRun)
+            ReadEffectCatalogue(m_catalogues);
+        QList<QImage> thumbnails;
+        bool succeeded = false;
+        const ThumbnailRequest request{path, size.width(), size.height(), QString(), threadCount};
+        if (runWorker(request, firstRun, &succeeded) && succeeded)
+            for (const HandOver& handOver : m_handed)
+                thumbnails.append(RasterIO::load(handOver.path));
+        return thumbnails;
+    };
+    const QList<QImage> single = render(1);
+    QCOMPARE(m_threadLimitInRun, threadLimit);
+    const QList<QImage> parallel = render(threads);
+    const bool pooled = (threads > 0 ? threads : QThread::idealThreadCount()) > 1;
+    QCOMPARE(m_threadLimitInRun, pooled ? MagickSizeType(1) : threadLimit);
+    QCOMPARE(MagickGetResourceLimit(ThreadResource), threadLimit);
+
+    QList<HandOver> inCatalogueOrder;
+    for (int n = 1; n <= m_catalogues.filterLooks.size(); ++n)
+        if (!m_catalogues.filterLooks[n - 1].steps.isEmpty())
+            inCatalogueOrder.append({WorkFiles::thumbnailPath(n), n});
+    QVERIFY(inCatalogueOrder.size() >= 60);
+    QCOMPARE(m_handed, inCatalogueOrder);
+    QCOMPARE(parallel.size(), single.size());
+    QCOMPARE(single.size(), inCatalogueOrder.size());
+    for (int i = 0; i < single.size(); ++i) {
+        QVERIFY(!single[i].isNull());
+        QVERIFY2(parallel[i] == single[i], qPrintable(QStringLiteral("filter %1").arg(m_handed[i].number)));
+    }
+}
+
+void ThumbnailWorkerTest::stopMidRunHandsOverNothingMore_data() {
+    QTest::addColumn<int>("threads");
+    QTest::addColumn<bool>("firstRun");
+    QTest::newRow("one thread, first run") << 1 << true;
+    QTest::newRow("two threads, later run") << 2 << false;
+    QTest::newRow("four threads, first run") << 4 << true;
+}
+
+// A stop raised while the run is under way: nothing is handed over after it, the filters being
+// rendered at that moment may finish, and no other one starts.
+void ThumbnailWorkerTest::stopMidRunHandsOverNothingMore() {
+    QFETCH(int, threads);
+    QFETCH(bool, firstRun);
+    const QString catalogue = writeCatalogue(QList<QList<Step>>(40, {kBlur, kNegate}));
+    if (!firstRun)
+        ReadEffectCatalogue(m_catalogues, catalogue);
+    const ThumbnailRequest request{writePicture("preview.jpg", 1000, 750), 1000, 750, catalogue, threads};
+    ThumbnailWorker worker(m_catalogues, m_workerBusy);
+    QSignalSpy finished(&worker, &ThumbnailWorker::finished);
+    std::atomic<int> writtenAtStop{-1};
+    m_workerBusy = true;
+    worker.start(request, firstRun, [&](const QString& path, int number) {
+        m_handed.append({path, number});
+        if (m_handed.size() == 3) {
+            worker.requestStop();
+            writtenAtStop = thumbnailFiles();
+        }
+    });
+    QVERIFY(finished.wait(120000));
+    QCOMPARE(finished.first().first().toBool(), false);
+    QVERIFY(!m_workerBusy);
+    QCOMPARE(m_handed.size(), 3);
+    QVERIFY2(
+        thumbnailFiles() <= writtenAtStop + threads,
+        qPrintable(
+            QStringLiteral("%1 thumbnails at the stop, %2 after").arg(writtenAtStop).arg(thumbnailFiles())));
+    QCOMPARE(m_catalogues.filterThumbs.size(), m_catalogues.filterLooks.size());
+}
+
+void ThumbnailWorkerTest::shutdownDuringBlockedHandOverDoesNotHang_data() {
+    QTest::addColumn<int>("threads");
+    QTest::newRow("one thread") << 1;
+    QTest::newRow("three threads") << 3;
+}
+
 void ThumbnailWorkerTest::shutdownDuringBlockedHandOverDoesNotHang() {
+    QFETCH(int, threads);
     const QString catalogue = writeCatalogue({{kNegate}, {kNegate}, {kNegate}});
     auto worker = std::make_unique<ThumbnailWorker>(m_catalogues, m_workerBusy);
     m_workerBusy = true;
-    worker->start({writePicture("preview.jpg", 400, 300), 400, 300, catalogue}, true, blockingHandOver());
+    worker->start({writePicture("preview.jpg", 400, 300), 400, 300, catalogue, threads}, true,
+                  blockingHandOver());
 
-    // Without serving events here the first hand-over stays blocked on this thread.
+    // Without serving events here the first hand-over stays blocked on this thread, while the
+    // rest of the pool renders on behind it.
     QDeadlineTimer deadline(120000);
     while (m_handOversStarted.load() == 0 && !deadline.hasExpired())
         QThread::msleep(5);
@@ -256,8 +376,11 @@ void ThumbnailWorkerTest::shutdownDuringBlockedHandOverDoesNotHang() {
 
     worker.reset();
     QCOMPARE(m_handed.size(), 1);
+    QCOMPARE(m_handOversStarted.load(), 1);
     QVERIFY(!m_workerBusy);
-    QVERIFY(!QFile::exists(WorkFiles::thumbnailPath(2)));
+    // A single thread renders nothing while it waits for the hand-over; the stop then came first.
+    if (threads == 1)
+        QVERIFY(!QFile::exists(WorkFiles::thumbnailPath(2)));
 }
 
 QTEST_MAIN(ThumbnailWorkerTest)

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QtTest>
 
+#include <memory>
+
 class TestMagickBridge : public QObject {
     Q_OBJECT
 
@@ -124,6 +126,27 @@ class TestMagickBridge : public QObject {
         QVERIFY(MagickGetResourceLimit(AreaResource) >= MagickSizeType(2000000000));
         QVERIFY(MagickGetResourceLimit(WidthResource) >= 64000);
         QVERIFY(MagickGetResourceLimit(HeightResource) >= 64000);
+    }
+
+    // Two thumbnail runs may overlap; whichever ends last, the limit before the first comes back.
+    void threadLimitComesBackAfterTheLastHolder_data() {
+        QTest::addColumn<bool>("firstEndsFirst");
+        QTest::newRow("first ends first") << true;
+        QTest::newRow("second ends first") << false;
+    }
+
+    void threadLimitComesBackAfterTheLastHolder() {
+        QFETCH(bool, firstEndsFirst);
+        const MagickSizeType before = MagickGetResourceLimit(ThreadResource);
+        if (before <= 1)
+            QSKIP("the library runs one thread per operation on this machine anyway");
+        auto first = std::make_unique<MagickOneThreadPerOperation>();
+        auto second = std::make_unique<MagickOneThreadPerOperation>();
+        QCOMPARE(MagickGetResourceLimit(ThreadResource), MagickSizeType(1));
+        (firstEndsFirst ? first : second).reset();
+        QCOMPARE(MagickGetResourceLimit(ThreadResource), MagickSizeType(1));
+        (firstEndsFirst ? second : first).reset();
+        QCOMPARE(MagickGetResourceLimit(ThreadResource), before);
     }
 
     // Only limits are raised: the system's refusal of PostScript still holds.

@@ -11,7 +11,6 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include <algorithm>
 #include <memory>
 
 #include <wand/MagickWand.h>

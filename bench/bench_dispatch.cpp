@@ -7,10 +7,10 @@
 //
 //   build-*/bench/bench_dispatch [--benchmark_filter=...]
 
-#include "ApplyLook.h"
 #include "EditState.h"
 #include "EffectCatalogue.h"
 #include "EffectOperations.h"
+#include "LookOnPicture.h"
 #include "MagickBridge.h"
 #include "MagickSession.h"
 #include "RasterIO.h"

@@ -6,11 +6,11 @@
 //
 //   build/bench/bench_looks [--benchmark_filter=Filter/.*/1000x750]
 //   build/bench/bench_looks --benchmark_filter=FullSize
-#include "ApplyLook.h"
 #include "BenchEnvironment.h"
 #include "EffectCatalogue.h"
 #include "EffectDispatch.h"
 #include "LightFrameCatalogue.h"
+#include "LookOnPicture.h"
 #include "MagickBridge.h"
 #include "MagickSession.h"
 #include "RasterIO.h"

@@ -46,7 +46,10 @@ struct ThumbEntry {
 // A light is one step whose neffectfunction, nenum, kind and effectimage matter.
 using LightRecord = EffectRecord;
 
-// A frame: its picture (full path) and how it is applied (1 nine-slice, 0 overlay).
+// How a frame of the catalogue is applied, as its rule number says.
+enum FrameRule : std::int32_t { FrameRuleOverlay = 0, FrameRuleNineSlice = 1 };
+
+// A frame: its picture (full path) and how it is applied (its FrameRule).
 struct FrameRecord {
     QString effectimage;
     std::int32_t framerule = 0;

@@ -99,13 +99,13 @@ const FrameRecord* FrameForThumbnail(const FrameRecords& frames, const QString& 
     if (mark >= 0) {
         const QString overlay = thumbPath.left(thumbPath.size() - name.size()) + name.left(mark) + ".png";
         const auto match = std::find_if(frames.begin(), frames.end(), [&](const FrameRecord& f) {
-            return f.framerule == 0 && f.effectimage == overlay;
+            return f.framerule == FrameRuleOverlay && f.effectimage == overlay;
         });
         return match == frames.end() ? nullptr : &*match;
     }
     // With several entries for one picture the last one counts.
     const auto match = std::find_if(frames.rbegin(), frames.rend(), [&](const FrameRecord& f) {
-        return f.framerule == 1 && f.effectimage == thumbPath;
+        return f.framerule == FrameRuleNineSlice && f.effectimage == thumbPath;
     });
     return match == frames.rend() ? nullptr : &*match;
 }

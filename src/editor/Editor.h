@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ApplyLook.h"
 #include "CatalogTypes.h"
 #include "CropTool.h"
 #include "EditHistory.h"
 #include "EditState.h"
 #include "Intake.h"
+#include "LookCommands.h"
 #include "Panels.h"
 #include "ThumbnailWorker.h"
 

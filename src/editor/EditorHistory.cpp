@@ -3,8 +3,8 @@
 // through the same routines the commands use.
 #include "Editor.h"
 
-#include "ApplyLook.h"
 #include "LookBlend.h"
+#include "LookCommands.h"
 #include "PrintShared.h"
 #include "PrintStatePublish.h"
 #include "QuarterTurn.h"

@@ -2,9 +2,9 @@
 // the mirrors, the before/after view and the random look.
 #include "Editor.h"
 
-#include "ApplyLook.h"
 #include "CategoryBrowse.h"
 #include "CropCut.h"
+#include "LookCommands.h"
 #include "Panels.h"
 #include "QuarterTurn.h"
 #include "RandomDraw.h"

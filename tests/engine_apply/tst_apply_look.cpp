@@ -1,6 +1,6 @@
 #include "AppPaths.h"
-#include "ApplyLook.h"
 #include "FramePieces.h"
+#include "LookCommands.h"
 #include "LookRendering.h"
 #include "MagickBridge.h"
 #include "MagickSession.h"

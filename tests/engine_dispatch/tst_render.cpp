@@ -1,10 +1,10 @@
 // lumenkraft-render, run as a separate program, against the engine run in this process.
 
-#include "ApplyLook.h"
 #include "CatalogValues.h"
 #include "EffectCatalogue.h"
 #include "EffectDispatch.h"
 #include "LightFrameCatalogue.h"
+#include "LookOnPicture.h"
 #include "MagickBridge.h"
 #include "MagickSession.h"
 #include "RasterIO.h"

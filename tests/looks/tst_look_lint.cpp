@@ -1,6 +1,6 @@
-#include "ApplyLook.h"
 #include "EffectCatalogue.h"
 #include "LightFrameCatalogue.h"
+#include "LookOnPicture.h"
 #include "LookPhotos.h"
 #include "MagickSession.h"
 #include "TestSupport.h"

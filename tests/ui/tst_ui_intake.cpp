@@ -1,12 +1,12 @@
 // The window with the editor behind it: a real picture taken in the way the open dialog and a
 // drop hand it over, the filter list filled by the worker, the buttons a run holds back, the
 // panels and categories, and clicks that put a look on the view.
-#include "ApplyLook.h"
 #include "CButtonX.h"
 #include "CImgCtrl.h"
 #include "CPicList.h"
 #include "CategoryBrowse.h"
 #include "CcsAllDlg.h"
+#include "LookCommands.h"
 #include "MagickSession.h"
 #include "RasterIO.h"
 #include "TestSupport.h"

@@ -58,7 +58,8 @@ QStringList listCatalogues(const Catalogues& catalogues, const QString& dataFold
         const FrameRecord& frame = catalogues.frameRecords[i];
         lines.append(QStringLiteral("frame\t%1\t%2\t%3")
                          .arg(i + 1)
-                         .arg(frame.framerule == 1 ? QStringLiteral("nine-slice") : QStringLiteral("overlay"),
+                         .arg(frame.framerule == FrameRuleNineSlice ? QStringLiteral("nine-slice")
+                                                                    : QStringLiteral("overlay"),
                               relativeTo(frame.effectimage, dataFolder)));
     }
     return lines;

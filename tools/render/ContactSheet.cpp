@@ -1,8 +1,8 @@
 #include "ContactSheet.h"
 
-#include "ApplyLook.h"
 #include "EffectCatalogue.h"
 #include "LightFrameCatalogue.h"
+#include "LookCommands.h"
 #include "MagickSession.h"
 #include "NineSliceFrame.h"
 #include "RasterIO.h"
@@ -78,7 +78,7 @@ QImage fitted(const QImage& picture, int width, int height) {
 }
 
 QImage framed(const QImage& photo, const FrameRecord& frame) {
-    if (frame.framerule == 0) {
+    if (frame.framerule == FrameRuleOverlay) {
         const QImage overlay = RasterIO::load(frame.effectimage);
         if (overlay.isNull())
             return {};
@@ -215,7 +215,8 @@ QImage renderContactSheet(const Catalogues& catalogues, const LookNames& names, 
     Section frames{QStringLiteral("Frames (%1)").arg(catalogues.frameRecords.size()), {}};
     for (int n = 1; n <= catalogues.frameRecords.size(); ++n) {
         const FrameRecord& frame = catalogues.frameRecords[n - 1];
-        const QString kind = frame.framerule == 1 ? QStringLiteral("Regular") : QStringLiteral("Artistic");
+        const QString kind =
+            frame.framerule == FrameRuleNineSlice ? QStringLiteral("Regular") : QStringLiteral("Artistic");
         frames.cells.append(cellFor(n, kind, names.frames, {framed(photo, frame), {}}));
     }
     const QString title = QStringLiteral("Lumenkraft looks on %1").arg(QFileInfo(photoPath).fileName());

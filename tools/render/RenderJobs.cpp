@@ -1,11 +1,11 @@
 #include "RenderJobs.h"
 
-#include "ApplyLook.h"
 #include "EditState.h"
 #include "EffectDispatch.h"
 #include "Encoders.h"
 #include "ExportFile.h"
 #include "LookBlend.h"
+#include "LookOnPicture.h"
 #include "LookRendering.h"
 #include "MagickBridge.h"
 #include "RasterIO.h"
@@ -154,7 +154,7 @@ std::optional<EditRecipe> lookRecipe(const RenderOptions& options, const Catalog
             isNumber ? number == i + 1
                      : options.frame == picture.fileName() || options.frame == picture.completeBaseName();
         if (named) {
-            recipe.frameMode = frame.framerule == 1 ? 1 : 0;
+            recipe.frameMode = frame.framerule == FrameRuleNineSlice ? FrameNineSlice : FrameOverlay;
             recipe.framePicture = frame.effectimage;
             return recipe;
         }

@@ -2,22 +2,17 @@
 
 #include "CatalogTypes.h"
 #include "EditState.h"
+#include "LookOnPicture.h"
 
 #include <QString>
 
-// Applying a filter, a light or a frame to the working picture, on the user-interface thread.
-// The caller sets state.renderTarget first (RenderToFilterResult for a filter that becomes the
-// new working picture, RenderToView for a light that is only shown). On success
-// state.effectBitmap holds the result; on failure (reported on standard error) every field keeps
-// its last good value and the routine returns false.
+// The editor's look commands, on the user-interface thread: they choose the picture a look
+// starts from, keep the cached results of each filter-and-light pair and record the frame in
+// force. The pixels come from the engine (LookOnPicture.h). On failure every field keeps its
+// last good value and the command returns false.
 
 // Filter k (0-based) on state.effectBasePath.
 bool applyFilter(EditState& state, const Catalogues& catalogues, int k);
-// Filter k on the picture at path; workerBusy is held while it runs.
-bool applyFilterToFile(EditState& state, const Catalogues& catalogues, int k, const QString& path);
-// Light k (0-based) on the picture at path. A position beyond the catalogue lays nothing over
-// the picture: the routed result is the picture itself.
-bool applyLight(EditState& state, const Catalogues& catalogues, int k, const QString& path);
 // Light k on state.currentImagePath.
 bool applyLightToCurrent(EditState& state, const Catalogues& catalogues, int k);
 
@@ -26,9 +21,8 @@ bool applyLightToCurrent(EditState& state, const Catalogues& catalogues, int k);
 // that cannot be read, changes nothing and returns false.
 bool applyFrame(EditState& state, const Catalogues& catalogues, const QString& thumbPath);
 // Cuts the eight pieces of a nine-slice frame template, scaled for the full-size picture
-// (state.sourceWidth x sourceHeight), into framePieces, frameSliceSizes and the print copies.
-// Returns false, keeping the previous pieces, when the template cannot be read or no full-size
-// picture is known.
+// (state.sourceWidth x sourceHeight), into framePieces and frameSliceSizes. Returns false,
+// keeping the previous pieces, when the template cannot be read or no full-size picture is known.
 bool buildFramePieces(EditState& state, const FrameRecord& frame);
 
 // Computes the filter and light in force (filterActive, lightActive) anew on the working

@@ -1,4 +1,4 @@
-#include "ApplyLook.h"
+#include "LookCommands.h"
 
 #include "CategoryBrowse.h"
 #include "QuarterTurn.h"

@@ -8,7 +8,7 @@
 Editor::Editor(QObject* parent) : QObject(parent), m_worker(m_catalogues, m_state.workerBusy) {
     // Made first, so the position map grows before the window's list shows the new cell.
     connect(this, &Editor::thumbnailReady, this, &Editor::recordThumbnail, Qt::BlockingQueuedConnection);
-    connect(&m_worker, &ThumbnailWorker::finished, this, &Editor::workerFinished);
+    connect(&m_worker, &ThumbnailWorker::ended, this, &Editor::workerFinished);
     // First of all receivers: whoever repaints finds the look blended at its strength.
     connect(this, &Editor::viewChanged, this, &Editor::refreshShownLook);
     // Light and frame categories can be browsed before the first picture; every intake reads
@@ -81,14 +81,16 @@ void Editor::startThumbnails() {
     request.previewWidth = m_state.previewWidth;
     request.previewHeight = m_state.previewHeight;
     request.cataloguePath = EffectCatalogueReader::defaultPath();
-    const bool readCatalogue = m_state.catalogueUnread;
-    m_state.catalogueUnread = false;
-    m_state.workerBusy = true;
-    m_worker.start(request, readCatalogue, [this](const QString& thumbnailPath, int filterNumber) {
-        // While the editor closes nobody shows the thumbnails any more; the run is stopping.
-        if (!m_closing)
-            emit thumbnailReady(thumbnailPath, filterNumber);
-    });
+    // Intake is refused while anything runs, so the run always starts.
+    const bool started = m_worker.start(request, m_state.catalogueUnread,
+                                        [this](const QString& thumbnailPath, int filterNumber) {
+                                            // While the editor closes nobody shows the thumbnails any more;
+                                            // the run is stopping.
+                                            if (!m_closing)
+                                                emit thumbnailReady(thumbnailPath, filterNumber);
+                                        });
+    if (started)
+        m_state.catalogueUnread = false;
 }
 
 void Editor::recordThumbnail(const QString&, int filterNumber) {

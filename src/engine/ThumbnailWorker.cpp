@@ -5,7 +5,6 @@
 #include "MagickBridge.h"
 #include "MagickSession.h"
 #include "WorkFiles.h"
-#include "WorkerJoin.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -279,43 +278,17 @@ bool self_DrawThread2(const ThumbnailRequest& request, const Catalogues& catalog
 }
 
 ThumbnailWorker::ThumbnailWorker(Catalogues& catalogues, std::atomic<bool>& workerBusy, QObject* parent)
-    : QObject(parent), m_catalogues(catalogues), m_workerBusy(workerBusy) {}
+    : BackgroundJob(workerBusy, parent), m_catalogues(catalogues) {}
 
 ThumbnailWorker::~ThumbnailWorker() {
-    // Whoever owns the worker is going away: nobody is left to hear that the run ended.
-    blockSignals(true);
-    requestStop();
-    wait();
+    // The run reads the catalogues this object refers to.
+    stopSilently();
 }
 
-void ThumbnailWorker::start(const ThumbnailRequest& request, bool readCatalogue, ThumbReadyFn thumbReady) {
-    wait();
-    m_stopRequested = false;
-    m_running = true;
-    const quint64 run = ++m_run;
-    m_thread = std::thread([this, request, readCatalogue, run, thumbReady = std::move(thumbReady)] {
-        const bool succeeded = readCatalogue
-                                   ? self_DrawThread(request, m_catalogues, thumbReady, &m_stopRequested)
-                                   : self_DrawThread2(request, m_catalogues, thumbReady, &m_stopRequested);
-        m_workerBusy = false;
-        // An intake may start the next run between here and the notice; the notice then speaks
-        // of a run that is over and must not give back the buttons the new one holds.
-        QMetaObject::invokeMethod(
-            this,
-            [this, succeeded, run] {
-                if (run == m_run)
-                    emit finished(succeeded);
-            },
-            Qt::QueuedConnection);
-        m_running = false;
+bool ThumbnailWorker::start(const ThumbnailRequest& request, bool readCatalogue, ThumbReadyFn thumbReady) {
+    return launch([this, request, readCatalogue,
+                   thumbReady = std::move(thumbReady)](const std::atomic<bool>& stopRequested) {
+        return readCatalogue ? self_DrawThread(request, m_catalogues, thumbReady, &stopRequested)
+                             : self_DrawThread2(request, m_catalogues, thumbReady, &stopRequested);
     });
-}
-
-void ThumbnailWorker::requestStop() {
-    m_stopRequested = true;
-}
-
-void ThumbnailWorker::wait() {
-    // The run may be blocked in a hand-over queued to this very thread.
-    joinDelivering(m_thread, m_running);
 }

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "BackgroundJob.h"
 #include "CatalogTypes.h"
 
-#include <QObject>
 #include <QString>
 
 #include <atomic>
 #include <functional>
-#include <thread>
 
 // What a thumbnail run renders from: plain values copied when it starts, so the worker never
 // reads the window's state from its thread.
@@ -44,32 +43,19 @@ bool self_DrawThread(const ThumbnailRequest& request, Catalogues& catalogues, co
 bool self_DrawThread2(const ThumbnailRequest& request, const Catalogues& catalogues,
                       const ThumbReadyFn& thumbReady, const std::atomic<bool>* stopRequested = nullptr);
 
-// Runs one of the two on a thread of its own, one run at a time.
-class ThumbnailWorker : public QObject {
+// Runs one of the two on a thread of its own, one run at a time; ended(succeeded) tells how it
+// went.
+class ThumbnailWorker : public BackgroundJob {
     Q_OBJECT
   public:
+    // workerBusy is raised while a run goes: intake, clicks and the filter categories wait.
     ThumbnailWorker(Catalogues& catalogues, std::atomic<bool>& workerBusy, QObject* parent = nullptr);
     ~ThumbnailWorker() override; // stops a run still going at its next safe point and waits for it
 
-    // The caller has set workerBusy. readCatalogue selects self_DrawThread.
-    void start(const ThumbnailRequest& request, bool readCatalogue, ThumbReadyFn thumbReady);
-    // Asks a run to end at its next safe point (between two steps).
-    void requestStop();
-    // Waits for the run to end. Meanwhile this thread's queued calls keep being delivered (user
-    // input excepted), so a hand-over blocked on this thread completes instead of deadlocking.
-    void wait();
-
-  signals:
-    // Queued to the owner's thread once a run has ended and workerBusy is false again; never
-    // for a run that a newer one has replaced by then.
-    void finished(bool succeeded);
+    // readCatalogue selects self_DrawThread. False, with nothing started, while workerBusy is
+    // raised.
+    bool start(const ThumbnailRequest& request, bool readCatalogue, ThumbReadyFn thumbReady);
 
   private:
     Catalogues& m_catalogues;
-    std::atomic<bool>& m_workerBusy;
-    std::thread m_thread;
-    std::atomic<bool> m_stopRequested{false};
-    std::atomic<bool> m_running{false};
-    // Counts the runs started; only the owner's thread reads or writes it.
-    quint64 m_run = 0;
 };

@@ -1,10 +1,8 @@
 #include "ExportJob.h"
 
 #include "ExportFile.h"
-#include "WorkerJoin.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
+#include <memory>
 
 namespace {
 
@@ -42,56 +40,28 @@ ExportOutcome runExport(const ExportRequest& request, const RenderControl& contr
     return outcome;
 }
 
-ExportJob::ExportJob(std::atomic<bool>& busy, QObject* parent) : QObject(parent), m_busy(busy) {}
+ExportJob::ExportJob(std::atomic<bool>& busy, QObject* parent) : BackgroundJob(busy, parent) {}
 
 ExportJob::~ExportJob() {
-    // Nobody is left to hear how it ended.
-    blockSignals(true);
-    cancel();
-    wait();
+    // Nothing is written for an export stopped here.
+    stopSilently();
 }
 
 bool ExportJob::start(ExportRequest request) {
-    bool idle = false;
-    if (!m_busy.compare_exchange_strong(idle, true))
-        return false;
-    if (m_thread.joinable())
-        m_thread.join();
-    m_cancel = false;
-    m_running = true;
-    m_thread = std::thread([this, request = std::move(request)] {
-        RenderControl control;
-        control.cancel = &m_cancel;
-        control.progress = [this](const RenderProgress& progress) {
-            QMetaObject::invokeMethod(
-                this, [this, progress] { emit progressed(progress.stage, progress.fraction); },
-                Qt::QueuedConnection);
-        };
-        const ExportOutcome outcome = runExport(request, control);
-        // Lowered where the outcome is handed over, so that the flag and what the owner shows
-        // (controls held, progress drawn) never disagree.
-        QMetaObject::invokeMethod(
-            this,
-            [this, outcome] {
-                m_busy = false;
-                emit finished(outcome);
-            },
-            Qt::QueuedConnection);
-        m_running = false;
-    });
-    return true;
+    auto outcome = std::make_shared<ExportOutcome>();
+    return launch(
+        [this, request = std::move(request), outcome](const std::atomic<bool>& stopRequested) {
+            RenderControl control;
+            control.cancel = &stopRequested;
+            control.progress = [this](const RenderProgress& progress) {
+                post([this, progress] { emit progressed(progress.stage, progress.fraction); });
+            };
+            *outcome = runExport(request, control);
+            return outcome->succeeded();
+        },
+        [this, outcome] { emit finished(*outcome); });
 }
 
 void ExportJob::cancel() {
-    m_cancel = true;
-}
-
-void ExportJob::wait() {
-    if (!m_thread.joinable())
-        return;
-    joinDelivering(m_thread, m_running);
-    // The outcome is queued behind the export's end; hand it over before returning.
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    m_busy = false;
+    requestStop();
 }

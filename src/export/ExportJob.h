@@ -1,14 +1,13 @@
 #pragma once
 
+#include "BackgroundJob.h"
 #include "CatalogTypes.h"
 #include "EditRecipe.h"
 #include "FullSizeRender.h"
 
-#include <QObject>
 #include <QString>
 
 #include <atomic>
-#include <thread>
 
 // Everything an export needs, copied when it starts: the worker never reads the editing state.
 struct ExportRequest {
@@ -31,7 +30,7 @@ struct ExportOutcome {
 ExportOutcome runExport(const ExportRequest& request, const RenderControl& control = {});
 
 // Runs one export at a time on a thread of its own.
-class ExportJob : public QObject {
+class ExportJob : public BackgroundJob {
     Q_OBJECT
   public:
     // busy is raised while an export runs (EditState::exportBusy): intake, clicks, turns, crops
@@ -43,18 +42,10 @@ class ExportJob : public QObject {
     bool start(ExportRequest request);
     // Asks the export to stop at its next step; nothing is written then.
     void cancel();
-    // Returns once no export runs, delivering its queued reports meanwhile.
-    void wait();
 
   signals:
     // In the owner's thread: the stage the export has reached and how much of it is done (0..1).
     void progressed(const QString& stage, double fraction);
-    // In the owner's thread, once the export has ended and busy is lowered.
+    // In the owner's thread, once the export has ended and busy is lowered (before ended).
     void finished(const ExportOutcome& outcome);
-
-  private:
-    std::atomic<bool>& m_busy;
-    std::thread m_thread;
-    std::atomic<bool> m_cancel{false};
-    std::atomic<bool> m_running{false};
 };

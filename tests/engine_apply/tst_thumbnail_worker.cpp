@@ -126,10 +126,8 @@ ThumbReadyFn ThumbnailWorkerTest::blockingHandOver() {
 
 bool ThumbnailWorkerTest::runWorker(const ThumbnailRequest& request, bool firstRun, bool* succeeded) {
     ThumbnailWorker worker(m_catalogues, m_workerBusy);
-    QSignalSpy finished(&worker, &ThumbnailWorker::finished);
-    m_workerBusy = true;
-    worker.start(request, firstRun, blockingHandOver());
-    if (!finished.wait(120000))
+    QSignalSpy finished(&worker, &ThumbnailWorker::ended);
+    if (!worker.start(request, firstRun, blockingHandOver()) || !m_workerBusy || !finished.wait(120000))
         return false;
     if (succeeded)
         *succeeded = finished.first().first().toBool();
@@ -330,9 +328,8 @@ void ThumbnailWorkerTest::stopMidRunHandsOverNothingMore() {
         ReadEffectCatalogue(m_catalogues, catalogue);
     const ThumbnailRequest request{writePicture("preview.jpg", 1000, 750), 1000, 750, catalogue, threads};
     ThumbnailWorker worker(m_catalogues, m_workerBusy);
-    QSignalSpy finished(&worker, &ThumbnailWorker::finished);
+    QSignalSpy finished(&worker, &ThumbnailWorker::ended);
     std::atomic<int> writtenAtStop{-1};
-    m_workerBusy = true;
     worker.start(request, firstRun, [&](const QString& path, int number) {
         m_handed.append({path, number});
         if (m_handed.size() == 3) {
@@ -361,7 +358,6 @@ void ThumbnailWorkerTest::shutdownDuringBlockedHandOverDoesNotHang() {
     QFETCH(int, threads);
     const QString catalogue = writeCatalogue({{kNegate}, {kNegate}, {kNegate}});
     auto worker = std::make_unique<ThumbnailWorker>(m_catalogues, m_workerBusy);
-    m_workerBusy = true;
     worker->start({writePicture("preview.jpg", 400, 300), 400, 300, catalogue, threads}, true,
                   blockingHandOver());
 

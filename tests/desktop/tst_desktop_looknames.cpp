@@ -4,6 +4,7 @@
 #include "CPicList.h"
 #include "CategoryBrowse.h"
 #include "CcsAllDlg.h"
+#include "EditorTestFiles.h"
 #include "MagickSession.h"
 #include "TestSupport.h"
 
@@ -47,9 +48,7 @@ class LookNameTest : public QObject {
         // Filter cells name their looks while the first run still reads the catalogue.
         QTRY_VERIFY_WITH_TIMEOUT(m_window->filterList->visibleCount() > 0, 60000);
         QCOMPARE(tipOf(m_window->filterList->cells.at(0)), QStringLiteral("Warm Sunset"));
-        QVERIFY(QTest::qWaitFor([&] { return !m_window->state().workerBusy; }, 240000));
-        m_window->editor().waitForWorker();
-        QCoreApplication::processEvents();
+        QVERIFY(EditorTestFiles::waitForThumbnails(m_window->editor(), 240000));
     }
 
     void cellNamesItsLook_data() {

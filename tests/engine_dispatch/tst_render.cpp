@@ -1,13 +1,12 @@
 // lumenkraft-render, run as a separate program, against the engine run in this process.
 
 #include "CatalogValues.h"
-#include "EffectCatalogue.h"
 #include "EffectDispatch.h"
-#include "LightFrameCatalogue.h"
 #include "LookOnPicture.h"
 #include "MagickBridge.h"
 #include "MagickSession.h"
 #include "RasterIO.h"
+#include "ShippedLooks.h"
 #include "TestSupport.h"
 #include "WandHelpers.h"
 
@@ -45,9 +44,7 @@ class TestRender : public QObject {
     void initTestCase() {
         m_work = TestSupport::freshWorkFolder();
         m_input = TestSupport::dataFile("coffee.png");
-        ReadEffectCatalogue(m_catalogues);
-        ReadLightCatalogue(m_catalogues);
-        ReadFrameCatalogue(m_catalogues);
+        m_catalogues = shippedCatalogues();
         QVERIFY(m_catalogues.filterLooks.size() >= 4);
         QVERIFY(m_catalogues.lightRecords.size() >= 2);
     }

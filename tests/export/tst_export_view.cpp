@@ -3,6 +3,7 @@
 // light, frame, turn, mirror and crop.
 
 #include "Editor.h"
+#include "EditorTestFiles.h"
 #include "ExportTestFiles.h"
 #include "FullSizeRender.h"
 #include "MagickSession.h"
@@ -57,9 +58,7 @@ void ExportViewTest::initTestCase() {
     m_photo = writeLargePhoto(work + "coffee large.png", 3);
     m_editor = std::make_unique<Editor>();
     QCOMPARE(m_editor->takeIn(m_photo, IntakeSource::OpenDialog), Editor::IntakeOutcome::NewPicture);
-    QVERIFY(QTest::qWaitFor([&] { return !m_editor->state().workerBusy; }, 120000));
-    m_editor->waitForWorker();
-    QCoreApplication::processEvents();
+    QVERIFY(EditorTestFiles::waitForThumbnails(*m_editor));
     QVERIFY(m_editor->state().filterListNumbers.contains(kColourFilter));
 }
 

@@ -5,6 +5,7 @@
 #include "CImgCtrl.h"
 #include "CPicList.h"
 #include "CcsAllDlg.h"
+#include "EditorTestFiles.h"
 #include "MagickSession.h"
 #include "StrengthBar.h"
 #include "TestSupport.h"
@@ -39,9 +40,7 @@ class HistoryWindowTest : public QObject {
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         window.openPicture(TestSupport::dataFile(QStringLiteral("chelsea.png")));
-        QVERIFY(QTest::qWaitFor([&] { return !window.state().workerBusy; }, 120000));
-        window.editor().waitForWorker();
-        QCoreApplication::processEvents();
+        QVERIFY(EditorTestFiles::waitForThumbnails(window.editor()));
         QVERIFY(!window.undoButton->active && !window.redoButton->active);
         QVERIFY(!window.strengthBar->isVisible());
 

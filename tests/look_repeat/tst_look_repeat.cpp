@@ -2,9 +2,9 @@
 // every time, with the library's threads at work, with two looks at once in one process, and in
 // every run of the program.
 
-#include "EffectCatalogue.h"
 #include "LookRendering.h"
 #include "MagickSession.h"
+#include "ShippedLooks.h"
 #include "TestSupport.h"
 
 #include <QProcess>
@@ -52,7 +52,7 @@ class LookRepeatTest : public QObject {
         // Several threads per operation even on a small machine: a generator shared out between
         // them is what would make the pixels differ from run to run.
         MagickSetResourceLimit(ThreadResource, 4);
-        ReadEffectCatalogue(m_catalogues);
+        m_catalogues = shippedCatalogues();
         QVERIFY(m_catalogues.filterLooks.size() >= 54);
         m_folder = TestSupport::freshWorkFolder();
         m_photoPath = m_folder + QStringLiteral("photo.png");

@@ -2,9 +2,9 @@
 // run on a photo three times the preview's size, with its lengths scaled, and shrunk back to the
 // preview's size, against the same filter on the preview.
 
-#include "EffectCatalogue.h"
 #include "LookRendering.h"
 #include "MagickSession.h"
+#include "ShippedLooks.h"
 #include "TestSupport.h"
 
 #include <QtTest>
@@ -89,7 +89,7 @@ class LookSizesTest : public QObject {
 
   private slots:
     void initTestCase() {
-        ReadEffectCatalogue(m_catalogues);
+        m_catalogues = shippedCatalogues();
         QVERIFY(m_catalogues.filterLooks.size() >= 66);
         // The large photo is the test photo enlarged; its preview is made from it as intake makes
         // one, by shrinking. PNG keeps both free of compression artefacts.

@@ -1,11 +1,10 @@
 #include "AppPaths.h"
-#include "EffectCatalogue.h"
 #include "EffectOperations.h"
-#include "LightFrameCatalogue.h"
 #include "LightScene.h"
 #include "LookOnPicture.h"
 #include "MagickSession.h"
 #include "RasterIO.h"
+#include "ShippedLooks.h"
 #include "TestSupport.h"
 
 #include <QFileInfo>
@@ -54,8 +53,7 @@ class LookCataloguesTest : public QObject {
 };
 
 void LookCataloguesTest::initTestCase() {
-    ReadEffectCatalogue(m_catalogues);
-    ReadLightCatalogue(m_catalogues);
+    m_catalogues = shippedCatalogues();
     QVERIFY2(m_catalogues.filterLooks.size() >= 60, "the filter catalogue holds at least 60 looks");
     // The window starts with 32 prepared light cells and the random look draws from them.
     QVERIFY2(m_catalogues.lightRecords.size() >= 36, "the light catalogue holds at least 36 lights");

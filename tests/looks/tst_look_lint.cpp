@@ -1,8 +1,7 @@
-#include "EffectCatalogue.h"
-#include "LightFrameCatalogue.h"
 #include "LookOnPicture.h"
 #include "LookPhotos.h"
 #include "MagickSession.h"
+#include "ShippedLooks.h"
 #include "TestSupport.h"
 
 #include <QtTest>
@@ -42,8 +41,7 @@ QString listed(const QStringList& problems) {
 } // namespace
 
 void LookLintTest::initTestCase() {
-    ReadEffectCatalogue(m_catalogues);
-    ReadLightCatalogue(m_catalogues);
+    m_catalogues = shippedCatalogues();
     QVERIFY(!m_catalogues.filterLooks.isEmpty());
     QVERIFY(!m_catalogues.lightRecords.isEmpty());
     m_photos = prepareLookPhotos(TestSupport::freshWorkFolder());

@@ -4,6 +4,7 @@
 #include "CImgCtrl.h"
 #include "CPicList.h"
 #include "CcsAllDlg.h"
+#include "EditorTestFiles.h"
 #include "MagickSession.h"
 #include "TestSupport.h"
 #include "reComb.h"
@@ -67,10 +68,7 @@ class IntakeInTheGap : public QObject {
 };
 
 bool waitForRun(CcsAllDlg& window) {
-    const bool ended = QTest::qWaitFor([&] { return !window.state().workerBusy; }, 120000);
-    window.editor().waitForWorker();
-    QCoreApplication::processEvents();
-    return ended;
+    return EditorTestFiles::waitForThumbnails(window.editor());
 }
 
 } // namespace

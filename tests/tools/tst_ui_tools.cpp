@@ -4,6 +4,7 @@
 #include "CImgCtrl.h"
 #include "CPicList.h"
 #include "CcsAllDlg.h"
+#include "EditorTestFiles.h"
 #include "MagickSession.h"
 #include "TestSupport.h"
 #include "WorkFiles.h"
@@ -208,9 +209,7 @@ class ToolsWindowTest : public QObject {
         QVERIFY(window.state().cropMode);
         // Ok waits for the run; its end gives back nothing the crop tool holds.
         window.onConfirmCrop();
-        QVERIFY(QTest::qWaitFor([&] { return !window.state().workerBusy; }, 120000));
-        window.editor().waitForWorker();
-        QCoreApplication::processEvents();
+        QVERIFY(EditorTestFiles::waitForThumbnails(window.editor()));
         QVERIFY(window.state().cropMode);
         QMap<QString, bool> cropping = with(m_editing, kEditingControls + QStringList{"cropButton"}, false);
         QCOMPARE(usableControls(window), with(cropping, kCropControls, true));
@@ -237,9 +236,7 @@ class ToolsWindowTest : public QObject {
         const bool stillRunning = window.state().workerBusy;
         if (stillRunning)
             QCOMPARE(usableControls(window), running);
-        QVERIFY(QTest::qWaitFor([&] { return !window.state().workerBusy; }, 120000));
-        window.editor().waitForWorker();
-        QCoreApplication::processEvents();
+        QVERIFY(EditorTestFiles::waitForThumbnails(window.editor()));
         QCOMPARE(usableControls(window), m_editing);
         QVERIFY2(stillRunning, "the run ended before the tools closed; nothing was checked");
     }

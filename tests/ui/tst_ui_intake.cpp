@@ -6,6 +6,7 @@
 #include "CPicList.h"
 #include "CategoryBrowse.h"
 #include "CcsAllDlg.h"
+#include "EditorTestFiles.h"
 #include "LookCommands.h"
 #include "MagickSession.h"
 #include "RasterIO.h"
@@ -43,11 +44,7 @@ struct Window {
 };
 
 bool waitForRun(CcsAllDlg& window) {
-    const bool ended = QTest::qWaitFor([&] { return !window.state().workerBusy; }, 120000);
-    window.editor().waitForWorker();
-    // The finish of the run is queued to this thread.
-    QCoreApplication::processEvents();
-    return ended;
+    return EditorTestFiles::waitForThumbnails(window.editor());
 }
 
 QStringList cellPaths(const CPicList* list) {

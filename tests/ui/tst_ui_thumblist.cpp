@@ -4,6 +4,7 @@
 #include "CImgCtrl.h"
 #include "CPicList.h"
 #include "CcsAllDlg.h"
+#include "EditorTestFiles.h"
 #include "MagickSession.h"
 #include "TestSupport.h"
 #include "ThumbnailLoad.h"
@@ -370,8 +371,7 @@ class ThumbListTest : public QObject {
             Qt::DirectConnection);
 
         window.openPicture(TestSupport::dataFile(QStringLiteral("chelsea.png")));
-        QVERIFY(QTest::qWaitFor([&] { return !window.state().workerBusy; }, 120000));
-        window.editor().waitForWorker();
+        QVERIFY(EditorTestFiles::waitForThumbnails(window.editor()));
 
         QVERIFY(handedOver.size() > 3);
         QList<int> expected;

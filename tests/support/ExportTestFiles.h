@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CatalogTypes.h"
+#include "ShippedLooks.h"
 
 #include <QImage>
 #include <QSize>
@@ -11,9 +12,6 @@ namespace ExportTestFiles {
 
 // coffee.png enlarged factor times in each direction, written losslessly to path (returned).
 QString writeLargePhoto(const QString& path, int factor);
-
-// The filters, lights and frames the program ships.
-Catalogues shippedCatalogues();
 
 // The picture turned clockwise by a multiple of 90 degrees, pixel by pixel: a reference that
 // shares no code with the program's own turn.

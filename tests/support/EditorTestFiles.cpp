@@ -146,9 +146,9 @@ HandOvers::HandOvers(Editor& editor) {
         Qt::BlockingQueuedConnection);
 }
 
-bool waitForThumbnails(Editor& editor) {
+bool waitForThumbnails(Editor& editor, int timeoutMs) {
     // Events keep flowing meanwhile, so every hand-over reaches its receiver.
-    const bool ended = QTest::qWaitFor([&] { return !editor.state().workerBusy; }, 60000);
+    const bool ended = QTest::qWaitFor([&] { return !editor.state().workerBusy; }, timeoutMs);
     if (ended)
         editor.waitForWorker();
     QCoreApplication::processEvents();

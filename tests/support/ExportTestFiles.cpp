@@ -1,7 +1,5 @@
 #include "ExportTestFiles.h"
 
-#include "EffectCatalogue.h"
-#include "LightFrameCatalogue.h"
 #include "TestSupport.h"
 
 #include <QtTest>
@@ -14,14 +12,6 @@ QString writeLargePhoto(const QString& path, int factor) {
     if (!large.save(path, "PNG"))
         qWarning("cannot write %s", qPrintable(path));
     return path;
-}
-
-Catalogues shippedCatalogues() {
-    Catalogues catalogues;
-    ReadEffectCatalogue(catalogues);
-    ReadLightCatalogue(catalogues);
-    ReadFrameCatalogue(catalogues);
-    return catalogues;
 }
 
 QImage turnedClockwise(const QImage& picture, int angle) {

@@ -55,7 +55,8 @@ class HandOvers : public QObject {
     QList<qsizetype> mapSizes;
 };
 
-// Waits until the editor's thumbnail run has ended; false when it did not within a minute.
-bool waitForThumbnails(Editor& editor);
+// Waits until the editor's thumbnail run has ended and its end has been told (the window's
+// editor as well as one of its own); false when it did not within timeoutMs.
+bool waitForThumbnails(Editor& editor, int timeoutMs = 120000);
 
 } // namespace EditorTestFiles

@@ -307,14 +307,14 @@ int main(int argc, char** argv) {
     s.request.recipe.lightIndex = kLight - 1;
     for (const FrameRecord& frame : s.catalogues.frameRecords)
         if (QFileInfo(frame.effectimage).fileName() == kFrame) {
-            s.request.recipe.frameMode = 1;
+            s.request.recipe.frameMode = FrameNineSlice;
             s.request.recipe.framePicture = frame.effectimage;
         }
     s.request.catalogues = s.catalogues;
     s.request.target = s.outFolder + "export.jpg";
     const std::optional<QStringList> convert =
         convertCommand(s.photo, s.outFolder + "convert.jpg", size, previewLengthScale(size));
-    if (!convert || s.request.recipe.frameMode != 1) {
+    if (!convert || s.request.recipe.frameMode != FrameNineSlice) {
         std::fprintf(stderr, "bench_export: the look's steps or frame are not known here\n");
         return 1;
     }

@@ -55,7 +55,7 @@ const char* kCatalogue = R"(<?xml version="1.0" encoding="UTF-8"?>
 
 class LightFrameCatalogueTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase();
     void lightsComeFromTheFirstListOnly();
     void lightEntriesStartFromEmptyTexts();
@@ -64,7 +64,7 @@ private slots:
     void unusableFilesEmptyTheCollections_data();
     void unusableFilesEmptyTheCollections();
 
-private:
+  private:
     QString path;
 };
 
@@ -121,13 +121,13 @@ void LightFrameCatalogueTest::framesResolveCataloguePaths() {
 
     const FrameRecord& regular = catalogues.frameRecords[0];
     QCOMPARE(regular.effectimage, base + QStringLiteral("border.bundle/border2.png"));
-    QCOMPARE(regular.framerule, 1);
+    QCOMPARE(regular.framerule, int(FrameRuleNineSlice));
     const std::array<int, 8> sizes = {40, 12, 40, 12, 12, 40, 12, 40};
     QCOMPARE(regular.sizes, sizes);
 
     const FrameRecord& artistic = catalogues.frameRecords[1];
     QCOMPARE(artistic.effectimage, base + QStringLiteral("border.bundle/leaf.png"));
-    QCOMPARE(artistic.framerule, 0);
+    QCOMPARE(artistic.framerule, int(FrameRuleOverlay));
     QCOMPARE(artistic.sizes, (std::array<int, 8>{}));
 }
 

@@ -369,7 +369,7 @@ void IntakeTest::sameFileResetsPictureKeepsThumbnails() {
     PrintShared::instance().printRotation = 90;
     PrintShared::instance().printFlipHorizontal = true;
     s.cropMode = true;
-    QCOMPARE(s.filterActive, 1);
+    QCOMPARE(s.filterActive, int(LookOn));
     QCOMPARE(s.filterIndex, 0);
     const QList<int> numbers = s.filterListNumbers;
     handOvers.numbers.clear();
@@ -386,7 +386,7 @@ void IntakeTest::sameFileResetsPictureKeepsThumbnails() {
     QVERIFY(!PrintShared::instance().printFlipHorizontal);
     QVERIFY(!s.cropMode);
     QCOMPARE(s.filterIndex, -1);
-    QCOMPARE(s.filterActive, -1);
+    QCOMPARE(s.filterActive, int(LookOff));
     QVERIFY(s.selectedFilterThumb.isEmpty());
     QVERIFY(s.cachedFilterBitmap.isNull());
     QVERIFY(PrintShared::instance().printLook.isNull());

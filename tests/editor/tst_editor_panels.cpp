@@ -223,7 +223,7 @@ void PanelsTest::categoryThenClickAppliesShownFilter() {
     QSignalSpy repaints(&editor, &Editor::viewChanged);
     QVERIFY(editor.thumbClicked(ThumbClick{FilterPanel, 1, others->paths[1]}));
     QCOMPARE(editor.state().filterIndex, 3);
-    QCOMPARE(editor.state().filterActive, 1);
+    QCOMPARE(editor.state().filterActive, int(LookOn));
     QCOMPARE(editor.state().selectedFilterThumb, WorkFiles::thumbnailPath(4));
     QVERIFY(QFile::exists(WorkFiles::filterResultPath(4)));
     QCOMPARE(editor.state().effectBitmap.size(), QSize(640, 480));

@@ -203,7 +203,7 @@ void ApplyLookTest::filterAndLightTogether() {
 
     // With the light list emptied the look is the filter alone.
     QVERIFY(click(LightPanel, -1));
-    QCOMPARE(m_state->lightActive, -1);
+    QCOMPARE(m_state->lightActive, int(LookOff));
     QVERIFY(!m_state->combinedCached);
     QCOMPARE(m_state->effectBitmap.size(), QSize(580, 380));
     QVERIFY(sameColour(m_state->effectBitmap.pixel(10, 200), QColor(filtered.pixel(10, 200)), 6));
@@ -255,7 +255,7 @@ void ApplyLookTest::lightBeyondCatalogueShowsPictureUnlit() {
         QVERIFY(click(FilterPanel, 2));
     QVERIFY(click(LightPanel, 24));
     QCOMPARE(m_state->lightIndex, 24);
-    QCOMPARE(m_state->lightActive, 1);
+    QCOMPARE(m_state->lightActive, int(LookOn));
     const QString unlit = withFilter ? WorkFiles::filterResultPath(3) : WorkFiles::rotatedCopyPath(0);
     QCOMPARE(TestSupport::maxChannelDifference(m_state->effectBitmap, RasterIO::load(unlit)), 0);
 }
@@ -321,8 +321,8 @@ void ApplyLookTest::frameChoice() {
     QCOMPARE(PrintShared::instance().printFrameMode, frameMode);
     QCOMPARE(m_state->frameOverlayPath, overlay);
     QCOMPARE(PrintShared::instance().printOverlayPath, overlay);
-    QCOMPARE(m_state->framePieces[0].isNull(), frameMode != 1);
-    QCOMPARE(m_state->frameThumbPathCopy, frameMode == -1 ? QString() : thumb);
+    QCOMPARE(m_state->framePieces[0].isNull(), frameMode != FrameNineSlice);
+    QCOMPARE(m_state->frameThumbPathCopy, frameMode == FrameNone ? QString() : thumb);
     QCOMPARE(m_state->selectedFrameThumb, thumb);
     // The frame never touches the filter and light result.
     QVERIFY(!QFile::exists(WorkFiles::filterResultPath(3)));

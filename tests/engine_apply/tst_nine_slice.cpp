@@ -213,7 +213,7 @@ void NineSliceTest::divisorFollowsTheTurn() {
     QImage grey(picture, QImage::Format_ARGB32);
     grey.fill(Qt::gray);
     m_state->viewBitmap = grey;
-    m_state->frameMode = 1;
+    m_state->frameMode = FrameNineSlice;
     PrintShared print;
     publishPrintState(*m_state, print);
     QCOMPARE(print.printPieceScale, divisor);

@@ -98,7 +98,7 @@ void ExportViewTest::crop(const QRect& box) {
 // The look as the view paints it, at the preview's own size so that nothing is resampled.
 QImage ExportViewTest::view() const {
     const EditState& state = m_editor->state();
-    const bool withLook = state.filterActive == 1 || state.lightActive == 1;
+    const bool withLook = state.filterActive == LookOn || state.lightActive == LookOn;
     const QSize size = (withLook ? state.effectBitmap : state.viewBitmap).size();
     QImage shown(size, QImage::Format_ARGB32);
     shown.fill(Qt::black);

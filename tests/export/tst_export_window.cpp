@@ -86,7 +86,7 @@ void ExportWindowTest::initTestCase() {
     // A look, so that the export has work to do at full size.
     m_window->filterList->ScrollToItem(2);
     QTest::mouseClick(m_window->filterList->cells.at(2), Qt::LeftButton);
-    QCOMPARE(m_window->state().filterActive, 1);
+    QCOMPARE(m_window->state().filterActive, int(LookOn));
 }
 
 bool ExportWindowTest::controlsHeld() const {

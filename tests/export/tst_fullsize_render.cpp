@@ -248,7 +248,7 @@ void FullSizeRenderTest::progressNamesEveryStage() {
     recipe.rotationAngle = 270;
     recipe.filterIndex = m_multiStepFilter;
     recipe.lightIndex = 0;
-    recipe.frameMode = 0;
+    recipe.frameMode = FrameOverlay;
     recipe.framePicture = m_catalogues.frameRecords.first().effectimage;
     QStringList stages;
     QList<double> fractions;

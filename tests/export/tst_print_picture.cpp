@@ -95,7 +95,7 @@ void PrintPictureTest::pageHoldsTheRenderedRecipe() {
     recipe.flipHorizontal = true;
     recipe.filterIndex = 2;
     recipe.lightIndex = 0;
-    recipe.frameMode = 0;
+    recipe.frameMode = FrameOverlay;
     recipe.framePicture = m_catalogues.frameRecords.first().effectimage;
 
     const QString pdf = m_work + QTest::currentDataTag() + QStringLiteral(".pdf");
@@ -147,7 +147,7 @@ void PrintPictureTest::aMissingOverlayPrintsAsTheViewShows() {
     QCOMPARE(PdfPages::embeddedImages(pdf, 1).size(), 1);
     // As the view shows it: the look, without the frame.
     EditRecipe unframed = recipe;
-    unframed.frameMode = -1;
+    unframed.frameMode = FrameNone;
     const double off = offTheRender(pdf, printed, dpi, unframed, catalogues);
     QVERIFY2(off >= 0 && off < 8, qPrintable(QString::number(off)));
 }

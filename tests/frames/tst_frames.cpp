@@ -78,7 +78,8 @@ class FramesTest : public QObject {
     }
 
     void catalogueOffersEnoughFramesOfEveryKind() {
-        const int regular = int(framesWithRule(1).size()), artistic = int(framesWithRule(0).size());
+        const int regular = int(framesWithRule(FrameRuleNineSlice).size()),
+                  artistic = int(framesWithRule(FrameRuleOverlay).size());
         QCOMPARE(regular + artistic, int(catalogues.frameRecords.size())); // no other rule
         QVERIFY2(regular >= kMinimumPerRule, qPrintable(QString::number(regular)));
         QVERIFY2(artistic >= kMinimumPerRule, qPrintable(QString::number(artistic)));
@@ -100,7 +101,7 @@ class FramesTest : public QObject {
             QVERIFY2(!name.contains(QLatin1Char('/')), qPrintable(name));
             QVERIFY2(name.endsWith(QStringLiteral(".png")), qPrintable(name));
             QVERIFY2(!name.contains(QStringLiteral("_thumb")), qPrintable(name));
-            QCOMPARE(name.startsWith(QStringLiteral("border")), frame.framerule == 1);
+            QCOMPARE(name.startsWith(QStringLiteral("border")), frame.framerule == FrameRuleNineSlice);
             QVERIFY2(QFileInfo(frame.effectimage).isFile(), qPrintable(frame.effectimage));
         }
     }
@@ -110,7 +111,7 @@ class FramesTest : public QObject {
         for (const FrameRecord& frame : catalogues.frameRecords) {
             const QString name = frame.effectimage.mid(folder.size());
             expected << name;
-            if (frame.framerule == 0)
+            if (frame.framerule == FrameRuleOverlay)
                 expected << stemOf(name) + QStringLiteral("_thumb.jpg");
         }
         const QStringList entries =
@@ -120,13 +121,15 @@ class FramesTest : public QObject {
         QCOMPARE(expected - present, QSet<QString>());
 
         // What each list pattern picks up is exactly one kind.
-        QCOMPARE(QDir(folder).entryList({QStringLiteral("border*.png")}).size(), framesWithRule(1).size());
-        QCOMPARE(QDir(folder).entryList({QStringLiteral("*_thumb.*")}).size(), framesWithRule(0).size());
+        QCOMPARE(QDir(folder).entryList({QStringLiteral("border*.png")}).size(),
+                 framesWithRule(FrameRuleNineSlice).size());
+        QCOMPARE(QDir(folder).entryList({QStringLiteral("*_thumb.*")}).size(),
+                 framesWithRule(FrameRuleOverlay).size());
     }
 
     void regularTemplateTilesWithoutSeams_data() {
         QTest::addColumn<QString>("path");
-        for (const FrameRecord& frame : framesWithRule(1))
+        for (const FrameRecord& frame : framesWithRule(FrameRuleNineSlice))
             QTest::newRow(qPrintable(stemOf(frame.effectimage))) << frame.effectimage;
     }
 
@@ -165,7 +168,7 @@ class FramesTest : public QObject {
 
     void artisticOverlayFramesTheMiddle_data() {
         QTest::addColumn<QString>("path");
-        for (const FrameRecord& frame : framesWithRule(0))
+        for (const FrameRecord& frame : framesWithRule(FrameRuleOverlay))
             QTest::newRow(qPrintable(stemOf(frame.effectimage))) << frame.effectimage;
     }
 

@@ -338,7 +338,7 @@ class HistoryTest : public QObject {
         QVERIFY(QFile::rename(aside, blocked));
         QCOMPARE(step(), Move::Restored);
         QVERIFY(recipeOf(editor.state()) == target);
-        QCOMPARE(editor.state().filterActive, 1);
+        QCOMPARE(editor.state().filterActive, int(LookOn));
     }
 
   private:

@@ -21,7 +21,7 @@ QString currentPath(const CPicList* list) {
 
 void click(CcsAllDlg& window, CPicList* list, int cell) {
     list->cellClicked(list->cells.at(cell), Qt::LeftButton, Qt::NoModifier);
-    QCOMPARE(window.state().lightActive, 1);
+    QCOMPARE(window.state().lightActive, int(LookOn));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The print job onto a real PDF: pages per copy, the picture whole inside the margins at the
 // place the preview shows, and drawn from pixels at the page's resolution.
+#include "EditCodes.h"
 #include "PdfPages.h"
 #include "PrintJob.h"
 #include "TestSupport.h"
@@ -107,7 +108,7 @@ void PrintJobTest::pagesOfAPrint() {
     QFETCH(int, copies);
     QFETCH(bool, fromFullSize);
     const Photo p = photo(photoName, fullSize);
-    QImage overlay = frameMode == 0 ? borderOverlay() : QImage();
+    QImage overlay = frameMode == FrameOverlay ? borderOverlay() : QImage();
     PrintShared shared;
     shared.printPicture = p.screen;
     shared.printFrameMode = frameMode;

@@ -1,5 +1,6 @@
 // Where the paper, its margins and the picture go on the preview and on the page, and how the
 // picture is drawn there: framed, mirrored, with its overlay.
+#include "EditCodes.h"
 #include "NineSliceTiles.h"
 #include "PrintGeometry.h"
 #include "PrintPainting.h"
@@ -226,7 +227,7 @@ void PrintLayoutTest::framedAndMirrored() {
         QPainter painter(&page);
         drawPrintPicture(painter, content, Rect{0, 0, 300, 200});
     }
-    QCOMPARE(near(page.pixel(5, 5), frameColour), frameMode != -1);
+    QCOMPARE(near(page.pixel(5, 5), frameColour), frameMode != FrameNone);
     const QPoint probes[4] = {{75, 50}, {225, 50}, {75, 150}, {225, 150}};
     for (int quadrant = 0; quadrant < 4; ++quadrant) {
         const int shown = quadrant ^ (flipHorizontal ? 1 : 0) ^ (flipVertical ? 2 : 0);

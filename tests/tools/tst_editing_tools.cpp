@@ -306,7 +306,7 @@ void EditingToolsTest::commitRecomputesTheLook() {
     QVERIFY(!frames.paths.isEmpty());
     editor.showPanel(FramePanel);
     QVERIFY(editor.thumbClicked(ThumbClick{FramePanel, 0, frames.paths.first()}));
-    QCOMPARE(s.frameMode, 1);
+    QCOMPARE(s.frameMode, int(FrameNineSlice));
     const std::array<int, 8> fullPieces = s.frameSliceSizes;
 
     drawBox(editor, Rect{110, 185, 410, 385});
@@ -429,7 +429,7 @@ void EditingToolsTest::aLookThatCannotBeMadeIsTold() {
     } else {
         QVERIFY(!editor.thumbClicked(ThumbClick{FilterPanel, 1, WorkFiles::thumbnailPath(2)}));
         // The filter before the click stays on, and its cell stays marked.
-        QCOMPARE(s.filterActive, 1);
+        QCOMPARE(s.filterActive, int(LookOn));
         QCOMPARE(s.filterIndex, 0);
         QCOMPARE(editor.currentCell(FilterPanel), firstCell);
         QVERIFY(!editor.takeLookProblem().isEmpty());
@@ -438,7 +438,7 @@ void EditingToolsTest::aLookThatCannotBeMadeIsTold() {
     // The filter that could not be made on the new picture is dropped, no list marks it, and the
     // user hears of it once.
     QVERIFY(!problem.isEmpty());
-    QCOMPARE(s.filterActive, -1);
+    QCOMPARE(s.filterActive, int(LookOff));
     QVERIFY(editor.currentCell(FilterPanel).isEmpty());
     QVERIFY(editor.takeLookProblem().isEmpty());
 }
@@ -559,12 +559,12 @@ void EditingToolsTest::randomLooksDiffer() {
     for (int press = 0; press < 4; ++press) {
         const std::optional<Editor::RandomLook> look = editor.randomLook();
         QVERIFY(look);
-        QVERIFY(s.filterActive == 1 && s.lightActive == 1);
+        QVERIFY(s.filterActive == LookOn && s.lightActive == LookOn);
         QCOMPARE(look->filters.currentCell, int(s.filterListNumbers.indexOf(s.filterIndex + 1)));
         QCOMPARE(look->lights.paths.value(look->lights.currentCell), s.selectedLightThumb);
         QCOMPARE(look->frames.paths.value(look->frames.currentCell), s.selectedFrameThumb);
         QCOMPARE(s.frameThumbPathCopy, s.selectedFrameThumb);
-        QVERIFY(s.frameMode == 0 || s.frameMode == 1);
+        QVERIFY(s.frameMode == FrameOverlay || s.frameMode == FrameNineSlice);
         QVERIFY(s.combinedCached);
         QCOMPARE(s.lastFilterIndex, s.filterIndex);
         QCOMPARE(s.lastLightIndex, s.lightIndex);

@@ -165,7 +165,7 @@ class ToolsWindowTest : public QObject {
         QCOMPARE(window.lightList->currentCell->picturePath, s.selectedLightThumb);
         QCOMPARE(window.frameList->currentCell->picturePath, s.selectedFrameThumb);
         QCOMPARE(window.lightList->visibleCount(), int(window.editor().catalogues().lightRecords.size()));
-        QVERIFY(s.filterActive == 1 && s.lightActive == 1 && s.frameMode >= 0);
+        QVERIFY(s.filterActive == LookOn && s.lightActive == LookOn && s.frameMode >= 0);
     }
 
     void commandsOfDisabledButtonsDoNothing() {

@@ -107,7 +107,7 @@ class IntakeWindowTest : public QObject {
 
         // Neither a click nor a filter category is taken while the list fills.
         clickCell(window.lightList, 3);
-        QCOMPARE(window.state().lightActive, -1);
+        QCOMPARE(window.state().lightActive, int(LookOff));
         QVERIFY(!window.filterCategoryDropDown->isEnabled());
         window.onFilterCategoryChosen(int(kFilterCategoryNames.indexOf("Others")));
         QCOMPARE(window.filterList->visibleCount(), 0);
@@ -150,7 +150,7 @@ class IntakeWindowTest : public QObject {
         QVERIFY(!window.lightList->isHidden() && window.filterList->isHidden());
         QVERIFY(window.lightTabButton->pressed && !window.filterTabButton->pressed);
         clickCell(window.lightList, 4);
-        QCOMPARE(state.lightActive, 1);
+        QCOMPARE(state.lightActive, int(LookOn));
         QCOMPARE(state.lightIndex, 4);
         QCOMPARE(state.filterIndex, filter);
         QVERIFY(TestSupport::maxChannelDifference(state.effectBitmap, filtered) > 0);
@@ -163,14 +163,14 @@ class IntakeWindowTest : public QObject {
         const int nineSlice = int(frames.indexOf(QRegularExpression(QStringLiteral(".*/border[^/]*\\.png"))));
         QVERIFY(overlay >= 0 && nineSlice >= 0);
         clickCell(window.frameList, overlay);
-        QCOMPARE(state.frameMode, 0);
+        QCOMPARE(state.frameMode, int(FrameOverlay));
         QCOMPARE(state.frameThumbPath, frames.at(overlay));
         QCOMPARE(QFileInfo(state.frameOverlayPath).fileName(),
                  QFileInfo(frames.at(overlay))
                      .fileName()
                      .replace(QStringLiteral("_thumb.jpg"), QStringLiteral(".png")));
         clickCell(window.frameList, nineSlice);
-        QCOMPARE(state.frameMode, 1);
+        QCOMPARE(state.frameMode, int(FrameNineSlice));
         QVERIFY(!state.framePieces[0].isNull());
         QCOMPARE(TestSupport::maxChannelDifference(state.effectBitmap, lit), 0);
 
@@ -279,7 +279,7 @@ class IntakeWindowTest : public QObject {
         const QString firstThumb = window.filterList->cells.first()->picturePath;
         const QImage coffeeThumb = RasterIO::load(firstThumb);
         clickCell(window.filterList, 0);
-        QCOMPARE(window.state().filterActive, 1);
+        QCOMPARE(window.state().filterActive, int(LookOn));
 
         // The same file again: the look and the turn are reset, the thumbnails and buttons stay.
         window.state().rotationAngle = 90;

@@ -168,7 +168,7 @@ class ViewPaintTest : public QObject {
     void lookWithoutItsRasterLeavesTheBackground() {
         EditState state;
         loadPicture(state);
-        state.filterActive = 1; // the look is still being computed
+        state.filterActive = LookOn; // the look is still being computed
         QVERIFY(near(render(state), {20, 145}, kWorkGround));
     }
 
@@ -184,7 +184,7 @@ class ViewPaintTest : public QObject {
 
         EditState state;
         loadPicture(state);
-        state.frameMode = 0;
+        state.frameMode = FrameOverlay;
         state.frameOverlayPath = path;
         state.flipHorizontal = true;
         const QImage shot = render(state);
@@ -199,7 +199,7 @@ class ViewPaintTest : public QObject {
         state.viewBitmap = solid(100, 100, kRed);
         state.fitRect = FitToView(100, 100); // (110, 60, 610, 560), five times the picture
         state.sourceWidth = 100;
-        state.frameMode = 1;
+        state.frameMode = FrameNineSlice;
         state.frameSliceSizes = {10, 10, 10, 0, 0, 0, 0, 0};
         for (QImage& piece : state.framePieces)
             piece = solid(10, 10, kMagenta);
@@ -216,7 +216,7 @@ class ViewPaintTest : public QObject {
         EditState state;
         loadPicture(state);
         state.effectBitmap = solid(200, 100, kLook);
-        state.filterActive = 1;
+        state.filterActive = LookOn;
         state.compareActive = true;
         const Rect left = state.compareLeftRect;
         const Rect right = state.compareRightRect;
@@ -241,7 +241,7 @@ class ViewPaintTest : public QObject {
         EditState state;
         loadPicture(state);
         state.flipHorizontal = true;
-        state.frameMode = 0;
+        state.frameMode = FrameOverlay;
         state.frameOverlayPath = m_folder + QStringLiteral("frame.png");
         state.showPictureFile = true;
         state.currentImagePath = path;

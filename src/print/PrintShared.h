@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EditCodes.h"
+
 #include <QImage>
 #include <QString>
 
@@ -17,7 +19,7 @@ struct PrintShared {
     int printRotation = 360;
     bool printFlipHorizontal = false;
     bool printFlipVertical = false;
-    int printFrameMode = -1;
+    int printFrameMode = FrameNone;
     QString printOverlayPath;
     std::array<QImage, 8> printFramePieces;
     double printPieceScale = 0.0;

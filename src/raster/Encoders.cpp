@@ -7,8 +7,12 @@
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include <wand/MagickWand.h>
 
@@ -112,7 +116,27 @@ bool encode(QImage image, const ImageEncoder& encoder, int quality, QIODevice* d
     return writer.write(image);
 }
 
-QString writeFile(const QString& path, const std::function<bool(QFileDevice&)>& fill) {
+namespace {
+
+QString writeScratchFile(const QString& path, const std::function<bool(QFileDevice&)>& fill) {
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    if (!file.open())
+        return file.errorString();
+    if (!fill(file) || !file.flush() || file.error() != QFileDevice::NoError)
+        return file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("incomplete");
+    file.close();
+    // rename(2) replaces the earlier file in one step; QFile::rename would refuse to.
+    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    file.setAutoRemove(false);
+    return {};
+}
+
+} // namespace
+
+QString writeFile(const QString& path, const std::function<bool(QFileDevice&)>& fill, Durability durability) {
+    if (durability == Durability::Scratch)
+        return writeScratchFile(path, fill);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
@@ -128,9 +152,11 @@ QString writeFile(const QString& path, const std::function<bool(QFileDevice&)>& 
     return {};
 }
 
-bool save(QImage image, const QString& path, const ImageEncoder& encoder, int quality) {
-    return writeFile(path,
-                     [&](QFileDevice& file) { return encode(std::move(image), encoder, quality, &file); })
+bool save(QImage image, const QString& path, const ImageEncoder& encoder, int quality,
+          Durability durability) {
+    return writeFile(
+               path, [&](QFileDevice& file) { return encode(std::move(image), encoder, quality, &file); },
+               durability)
         .isEmpty();
 }
 

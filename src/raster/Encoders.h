@@ -42,12 +42,19 @@ std::optional<ImageEncoder> findExportEncoder(const QString& path);
 // is reformatted in place rather than copied.
 bool encode(QImage image, const ImageEncoder& encoder, int quality, QIODevice* device);
 
+// What a written file must survive. A user's file is flushed to the disk before it replaces the
+// old one, so a power cut leaves one or the other. A working file is scratch that the next start
+// removes anyway; waiting for the disk would cost a thumbnail run a third of its time.
+enum class Durability { Flushed, Scratch };
+
 // Writes path through a temporary file in the same folder, renamed over path once fill has
 // written all of it: an existing file is replaced only by a complete new one. An empty text on
 // success, otherwise why not: the file's own error, or "incomplete" when fill failed without one.
-QString writeFile(const QString& path, const std::function<bool(QFileDevice&)>& fill);
+QString writeFile(const QString& path, const std::function<bool(QFileDevice&)>& fill,
+                  Durability durability = Durability::Flushed);
 
 // Encodes straight into the file at path. quality < 0 keeps the encoder's default.
-bool save(QImage image, const QString& path, const ImageEncoder& encoder, int quality = -1);
+bool save(QImage image, const QString& path, const ImageEncoder& encoder, int quality = -1,
+          Durability durability = Durability::Flushed);
 
 } // namespace Encoders

@@ -195,7 +195,7 @@ QImage loadRegion(const QString& path, const QRect& region) {
 
 bool saveWorkingJpeg(const QImage& image, const QString& path) {
     const std::optional<ImageEncoder> jpeg = Encoders::findJpegEncoder();
-    return jpeg && Encoders::save(image, path, *jpeg, 95);
+    return jpeg && Encoders::save(image, path, *jpeg, 95, Encoders::Durability::Scratch);
 }
 
 } // namespace RasterIO

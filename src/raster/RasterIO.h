@@ -63,7 +63,8 @@ QImage load(const QString& path, const QSize& uprightSize);
 QImage loadRegion(const QString& path, const QRect& region);
 
 // Saves a working picture as JPEG at quality 95: working files are re-read and re-encoded
-// many times, and 95 keeps the generation loss invisible. The file is replaced atomically.
+// many times, and 95 keeps the generation loss invisible. The file is replaced atomically, but
+// not flushed to the disk: it is scratch.
 bool saveWorkingJpeg(const QImage& image, const QString& path);
 
 } // namespace RasterIO

@@ -12,7 +12,7 @@
 
 class WorkFilesTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase();
     void sourceCopyNamesAlternate();
     void cleanupRemovesEverything();
@@ -21,6 +21,8 @@ private slots:
     void exportEncoderByExtension_data();
     void exportEncoderByExtension();
     void gifAndTiffEncodersWrite();
+    void aFileIsReplacedOnlyWhole_data();
+    void aFileIsReplacedOnlyWhole();
 };
 
 void WorkFilesTest::initTestCase() {
@@ -39,14 +41,19 @@ void WorkFilesTest::sourceCopyNamesAlternate() {
 
 void WorkFilesTest::cleanupRemovesEverything() {
     const QString work = TestSupport::freshWorkFolder();
-    const QStringList names = {"xx.jpg", "wl.jpg", "newfile.jpg", "newfile1.jpg", "max_lj.jpg", "save_save.jpg",
-                               "save2.jpg", "sss.jpg", "ww.jpg", "newthumbfile.jpg", "cut.jpg", "save.jpg",
-                               "save_rot0.jpg", "save_rot90.jpg", "save_rot180.jpg", "save_rot270.jpg",
-                               "s_x.jpg", "sssss.jpg", "save_save1.jpg", "sss1.jpg", "wwllwl.jpg", "wwll.jpg"};
+    const QStringList names = {"xx.jpg",        "wl.jpg",           "newfile.jpg",     "newfile1.jpg",
+                               "max_lj.jpg",    "save_save.jpg",    "save2.jpg",       "sss.jpg",
+                               "ww.jpg",        "newthumbfile.jpg", "cut.jpg",         "save.jpg",
+                               "save_rot0.jpg", "save_rot90.jpg",   "save_rot180.jpg", "save_rot270.jpg",
+                               "s_x.jpg",       "sssss.jpg",        "save_save1.jpg",  "sss1.jpg",
+                               "wwllwl.jpg",    "wwll.jpg"};
     QDir().mkpath(work + "a/nested");
     QDir().mkpath(work + "b");
     QStringList all = names;
-    all << "a/1.jpg" << "a/source_cut.jpg" << "a/nested/user-file.txt" << "b/3.jpg";
+    all << "a/1.jpg"
+        << "a/source_cut.jpg"
+        << "a/nested/user-file.txt"
+        << "b/3.jpg";
     for (const QString& name : all) {
         QFile f(work + name);
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -86,7 +93,8 @@ void WorkFilesTest::sessionWritesStartAndEndLines() {
     const QStringList lines = QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 4);
     const QDate today = QDate::currentDate();
-    QCOMPARE(lines[0], QString::asprintf("the system time is: %d - %d - %d.", today.year(), today.month(), today.day()));
+    QCOMPARE(lines[0], QString::asprintf("the system time is: %d - %d - %d.", today.year(), today.month(),
+                                         today.day()));
     QCOMPARE(lines[1], QString::asprintf("start time: %d ms", state.startTick));
     QCOMPARE(lines[2], QString::asprintf("end time: %d ms", state.endTick));
     QCOMPARE(lines[3], QString::asprintf("time:%d ms", state.endTick - state.startTick));
@@ -123,7 +131,8 @@ void WorkFilesTest::exportEncoderByExtension() {
 void WorkFilesTest::gifAndTiffEncodersWrite() {
     const QString work = TestSupport::freshWorkFolder();
     const QImage picture = TestSupport::makePicture(64, 48);
-    for (const QString& name : {QStringLiteral("out.gif"), QStringLiteral("out.tif"), QStringLiteral("out.png")}) {
+    for (const QString& name :
+         {QStringLiteral("out.gif"), QStringLiteral("out.tif"), QStringLiteral("out.png")}) {
         const auto encoder = Encoders::findExportEncoder(name);
         QVERIFY2(encoder, qPrintable(name));
         QVERIFY2(Encoders::save(picture, work + name, *encoder), qPrintable(name));
@@ -131,6 +140,38 @@ void WorkFilesTest::gifAndTiffEncodersWrite() {
         QCOMPARE(back.size(), picture.size());
         QVERIFY2(TestSupport::meanDifference(back, picture) < 12, qPrintable(name));
     }
+}
+
+void WorkFilesTest::aFileIsReplacedOnlyWhole_data() {
+    QTest::addColumn<int>("durability");
+    QTest::addColumn<bool>("filled");
+    for (const auto& [name, durability] : {std::pair{"flushed", Encoders::Durability::Flushed},
+                                           std::pair{"scratch", Encoders::Durability::Scratch}}) {
+        QTest::addRow("%s, written whole", name) << int(durability) << true;
+        QTest::addRow("%s, writing failed", name) << int(durability) << false;
+    }
+}
+
+void WorkFilesTest::aFileIsReplacedOnlyWhole() {
+    QFETCH(int, durability);
+    QFETCH(bool, filled);
+    const QString work = TestSupport::freshWorkFolder();
+    const QString path = work + QStringLiteral("picture.jpg");
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
+    const QString failure = Encoders::writeFile(
+        path,
+        [&](QFileDevice& file) {
+            file.write("new, half");
+            return filled;
+        },
+        Encoders::Durability(durability));
+    QCOMPARE(failure.isEmpty(), filled);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), filled ? QByteArray("new, half") : QByteArray("old"));
+    // Nothing of the attempt is left beside it.
+    QCOMPARE(QDir(work).entryList(QDir::Files), QStringList{QStringLiteral("picture.jpg")});
 }
 
 QTEST_GUILESS_MAIN(WorkFilesTest)

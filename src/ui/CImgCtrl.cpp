@@ -51,7 +51,8 @@ void CImgCtrl::SetPicture(const QString& path) {
         repaint();
         emit thumbnailLoaded();
     });
-    watcher->setFuture(QtConcurrent::run(&m_list->loadPool(), ThumbnailLoad::load, path, inner, generation,
+    const QString shown = m_list->shownPictureOf ? m_list->shownPictureOf(index, path) : path;
+    watcher->setFuture(QtConcurrent::run(&m_list->loadPool(), ThumbnailLoad::load, shown, inner, generation,
                                          devicePixelRatioF()));
 }
 

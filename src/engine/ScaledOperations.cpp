@@ -5,6 +5,7 @@
 #include <memory>
 
 #include <QByteArray>
+#include <QList>
 
 #include <wand/MagickWand.h>
 
@@ -16,10 +17,29 @@ double edgeWindowWidth(double radius) {
     return double(GetOptimalKernelWidth1D(radius, 0.5));
 }
 
+// The weights of a mean over a run of width pixels centred on a pixel, width being any length
+// from 1 up: the pixels the run covers wholly count fully, the two it covers in part count by the
+// part covered. A width of 1 is the pixel itself.
+QList<double> boxWeights(double width) {
+    const double half = width / 2;
+    const int reach = int(std::ceil(half - 0.5));
+    QList<double> weights;
+    for (int k = -reach; k <= reach; ++k)
+        weights.append(std::clamp(std::min(k + 0.5, half) - std::max(k - 0.5, -half), 0.0, 1.0));
+    return weights;
+}
+
 // Replaces every pixel by the mean of the width x width square around it, in two passes.
-bool boxMean(MagickWand* image, int width) {
-    for (const QByteArray& shape : {QByteArray::number(width) + "x1", "1x" + QByteArray::number(width)}) {
-        KernelInfo* kernel = AcquireKernelInfo(("Rectangle:" + shape).constData());
+bool boxMean(MagickWand* image, double width) {
+    const QList<double> weights = boxWeights(width);
+    if (weights.size() == 1)
+        return true;
+    QByteArray values;
+    for (double weight : weights)
+        values += (values.isEmpty() ? "" : ",") + QByteArray::number(weight, 'g', 9);
+    const QByteArray length = QByteArray::number(weights.size());
+    for (const QByteArray& shape : {length + "x1:", "1x" + length + ":"}) {
+        KernelInfo* kernel = AcquireKernelInfo((shape + values).constData());
         if (!kernel)
             return false;
         ScaleKernelInfo(kernel, 1.0, NormalizeValue);
@@ -34,17 +54,24 @@ bool boxMean(MagickWand* image, int width) {
 bool edgeInPlace(MagickWand* image, double radius, double lengthScale) {
     // The library's edge adds up centre minus neighbour over its whole window without normalising:
     // that is the window's area times the centre's distance from the window's mean. On a larger
-    // picture the window keeps covering the same part of the picture (its width, not its radius,
-    // grows: 3 x 3 becomes 9 x 9 on a picture three times as large), while the factor stays the
-    // preview window's area, so the edges are as strong as on the preview instead of saturating.
-    // The mean is taken in two passes along the rows and the columns, which is what makes the
+    // picture the window keeps covering the same part of the picture (3 x 3 becomes 7.68 x 7.68
+    // on a picture 2.56 times as large, the pixels at its rim counting in part), while the factor
+    // stays the preview window's area, so the edges are as strong as on the preview instead of
+    // saturating.
+    //
+    // The centre is no single pixel either, but the patch of lengthScale x lengthScale pixels
+    // that one pixel of the preview stands for. A larger picture holds detail and grain finer
+    // than a preview pixel, which the preview has averaged away; measured from single pixels that
+    // grain comes out as edges everywhere, and since the edge keeps only what stands above its
+    // surroundings, it does not cancel when the result is shrunk: dark areas turn grey.
+    //
+    // Both means are taken in two passes along the rows and the columns, which is what makes the
     // wide windows of a full-size picture affordable.
     const double previewWidth = edgeWindowWidth(radius);
-    const int scaledWidth = 2 * int(std::max(1L, std::lround((previewWidth * lengthScale - 1) / 2))) + 1;
     std::unique_ptr<MagickWand, MagickWand* (*)(MagickWand*)> mean(CloneMagickWand(image), DestroyMagickWand);
-    // MinusSrc leaves the picture minus the mean, negative values cut at 0 as the library's edge
+    // MinusSrc leaves the centre minus the mean, negative values cut at 0 as the library's edge
     // cuts them.
-    return mean && boxMean(mean.get(), scaledWidth) &&
+    return mean && boxMean(mean.get(), previewWidth * lengthScale) && boxMean(image, lengthScale) &&
            MagickCompositeImage(image, mean.get(), MinusSrcCompositeOp, 0, 0) == MagickTrue &&
            MagickEvaluateImageChannel(image, DefaultChannels, MultiplyEvaluateOperator,
                                       previewWidth * previewWidth) == MagickTrue;

@@ -1,13 +1,19 @@
 // A look chosen on the preview must read the same on the full-size picture: every shipped filter
 // run on a photo three times the preview's size, with its lengths scaled, and shrunk back to the
-// preview's size, against the same filter on the preview.
+// preview's size, against the same filter on the preview. Also in tone: a photo at its own size,
+// with detail and grain down to the pixel, against a preview 2.56 times smaller, as a 2560-pixel
+// export stands to a 1000-pixel preview, both softened by two pixels.
 
 #include "LookRendering.h"
+#include "LookSizeComparison.h"
 #include "MagickSession.h"
 #include "ShippedLooks.h"
 #include "TestSupport.h"
 
+#include <QMap>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -35,6 +41,13 @@ bool drawsTexture(const FilterLook& look) {
     return false;
 }
 
+// The tone of a look at full size, in LookSizeComparison's measure: every filter within
+// kFullSizeToneBound, and no more than kNearBoundAllowed of them above kNearBound.
+constexpr double kToneScale = 2.56;
+constexpr double kFullSizeToneBound = 0.06;
+constexpr double kNearBound = 0.03;
+constexpr int kNearBoundAllowed = 5;
+
 struct Comparison {
     double rmse = -1;
     double bound = 0;
@@ -50,6 +63,23 @@ class LookSizesTest : public QObject {
     QString m_previewPath;
     QString m_largePath;
     QSize m_previewSize;
+    QList<LookSizeComparison::PicturePair> m_tonePairs;
+    // Each filter's worst difference over m_tonePairs, once measured.
+    QMap<int, double> m_toneDifference;
+
+    double toneDifference(int index) {
+        if (!m_toneDifference.contains(index)) {
+            double worst = 0;
+            for (const LookSizeComparison::PicturePair& pair : m_tonePairs) {
+                const double rmse = LookSizeComparison::filterDifference(m_catalogues.filterLooks[index], index, pair);
+                if (rmse < 0)
+                    return rmse;
+                worst = std::max(worst, rmse);
+            }
+            m_toneDifference[index] = worst;
+        }
+        return m_toneDifference[index];
+    }
 
     QImage render(int filterIndex, const QString& path, double lengthScale) {
         EffectRouting routing;
@@ -106,6 +136,20 @@ class LookSizesTest : public QObject {
         m_previewPath = folder + QStringLiteral("preview.png");
         QVERIFY(large.save(m_largePath));
         QVERIFY(preview.save(m_previewPath));
+
+        // Photos at their own size and a flat grey picture of the same size.
+        for (const QString& name : {QStringLiteral("rocket.jpg"), QStringLiteral("chelsea.png")}) {
+            const QImage own = QImage(TestSupport::dataFile(name)).convertToFormat(QImage::Format_RGB32);
+            QVERIFY(!own.isNull());
+            m_tonePairs.append(LookSizeComparison::writePair(folder, name.section(QLatin1Char('.'), 0, 0), own,
+                                                             qRound(own.width() / kToneScale)));
+        }
+        QImage grey(640, 427, QImage::Format_RGB32);
+        grey.fill(qRgb(128, 128, 128));
+        m_tonePairs.append(LookSizeComparison::writePair(folder, QStringLiteral("grey"), grey, 250));
+        for (const LookSizeComparison::PicturePair& pair : m_tonePairs)
+            QVERIFY2(!pair.previewPath.isEmpty() && qAbs(pair.lengthScale - kToneScale) < 0.01,
+                     qPrintable(pair.name));
     }
 
     void everyFilterMatchesItsPreview_data() {
@@ -121,6 +165,26 @@ class LookSizesTest : public QObject {
         qInfo("filter %d: RMSE %.4f (bound %.3f)", index + 1, c.rmse, c.bound);
         QVERIFY2(c.rmse >= 0, "the filter did not render");
         QVERIFY2(c.rmse <= c.bound, qPrintable(QStringLiteral("RMSE %1 over %2").arg(c.rmse).arg(c.bound)));
+    }
+
+    void everyFilterKeepsItsToneAtFullSize_data() { everyFilterMatchesItsPreview_data(); }
+
+    void everyFilterKeepsItsToneAtFullSize() {
+        QFETCH(int, index);
+        const double rmse = toneDifference(index);
+        qInfo("filter %d: softened RMSE %.4f (bound %.3f)", index + 1, rmse, kFullSizeToneBound);
+        QVERIFY2(rmse >= 0, "the filter did not render");
+        QVERIFY2(rmse <= kFullSizeToneBound,
+                 qPrintable(QStringLiteral("RMSE %1 over %2").arg(rmse).arg(kFullSizeToneBound)));
+    }
+
+    void fewFiltersNearTheToneBound() {
+        QStringList near;
+        for (int i = 0; i < m_catalogues.filterLooks.size(); ++i)
+            if (!m_catalogues.filterLooks[i].steps.isEmpty() && toneDifference(i) > kNearBound)
+                near.append(QStringLiteral("%1 (%2)").arg(i + 1).arg(toneDifference(i), 0, 'f', 4));
+        qInfo("above %.2f: %s", kNearBound, qPrintable(near.join(QStringLiteral(", "))));
+        QVERIFY2(near.size() <= kNearBoundAllowed, qPrintable(near.join(QStringLiteral(", "))));
     }
 
     // The same comparison without the scale: the looks whose character lies in their lengths

@@ -9,7 +9,8 @@ typedef struct _MagickWand MagickWand;
 // as the preview does once it is scaled down.
 
 // Edge detection with a window of the preview's radius (0: the library's automatic window),
-// covering as much of the larger picture as it covers of the preview, and as strong.
+// covering as much of the larger picture as it covers of the preview, and as strong: each pixel
+// is measured as the patch it shares a preview pixel with, not by its own finer grain.
 bool edgeAtScale(MagickWand* image, double radius, double lengthScale);
 
 // The library's charcoal drawing with its edge scaled as edgeAtScale does.

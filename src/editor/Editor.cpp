@@ -4,23 +4,11 @@
 #include "EffectCatalogue.h"
 #include "LightFrameCatalogue.h"
 #include "PictureTypes.h"
-#include "WorkFiles.h"
-
-#include <QFileInfo>
 
 Editor::Editor(QObject* parent) : QObject(parent), m_worker(m_catalogues, m_state.workerBusy) {
     // Made first, so the position map grows before the window's list shows the new cell.
     connect(this, &Editor::thumbnailReady, this, &Editor::recordThumbnail, Qt::BlockingQueuedConnection);
     connect(&m_worker, &ThumbnailWorker::ended, this, &Editor::workerFinished);
-    connect(&m_worker, &ThumbnailWorker::ended, this, [this](bool succeeded) {
-        if (succeeded && !m_closing)
-            m_lightCells.start(m_catalogues.lightRecords);
-    });
-    connect(&m_lightCells, &LightCellJob::ended, this, [this](bool drawn) {
-        m_lightCellsCurrent = drawn;
-        if (drawn)
-            emit lightCellsChanged();
-    });
     // First of all receivers: whoever repaints finds the look blended at its strength.
     connect(this, &Editor::viewChanged, this, &Editor::refreshShownLook);
     // Light and frame categories can be browsed before the first picture; every intake reads
@@ -38,8 +26,6 @@ void Editor::stopWorker() {
     m_closing = true;
     m_worker.requestStop();
     m_worker.wait();
-    m_lightCells.requestStop();
-    m_lightCells.wait();
 }
 
 Editor::IntakeOutcome Editor::takeIn(const QString& path, IntakeSource source) {
@@ -90,13 +76,6 @@ Editor::IntakeOutcome Editor::takeIn(const QString& path, IntakeSource source) {
 }
 
 void Editor::startThumbnails() {
-    // The new run replaces the reduced source the light cells are drawn from.
-    m_lightCells.requestStop();
-    m_lightCells.wait();
-    if (m_lightCellsCurrent) {
-        m_lightCellsCurrent = false;
-        emit lightCellsChanged();
-    }
     ThumbnailRequest request;
     request.picturePath = m_state.currentImagePath;
     request.previewWidth = m_state.previewWidth;
@@ -166,16 +145,6 @@ bool Editor::thumbClicked(const ThumbClick& click) {
 void Editor::waitForWorker() {
     // The worker keeps delivering its hand-overs to this thread while it is waited for.
     m_worker.wait();
-}
-
-QString Editor::shownCellPicture(EffectPanel panel, int position, const QString& cellPicture) const {
-    if (panel != LightPanel || !m_lightCellsCurrent)
-        return cellPicture;
-    const int k = CatalogueIndexForPosition(position, m_state.lightListNumbers);
-    if (k < 0 || k >= m_catalogues.lightRecords.size())
-        return cellPicture;
-    const QString drawn = WorkFiles::lightThumbnailPath(k + 1);
-    return QFileInfo(drawn).isFile() ? drawn : cellPicture;
 }
 
 QString Editor::lookName(EffectPanel panel, int position, const QString& picturePath) {

@@ -5,7 +5,6 @@
 #include "EditHistory.h"
 #include "EditState.h"
 #include "Intake.h"
-#include "LightCellJob.h"
 #include "LookCommands.h"
 #include "Panels.h"
 #include "ThumbnailWorker.h"
@@ -164,10 +163,6 @@ class Editor : public QObject {
     // The name of the look behind cell position of a panel's list, whose picture is picturePath,
     // as its catalogue gives it; empty when the catalogue does not know it.
     QString lookName(EffectPanel panel, int position, const QString& picturePath);
-    // The picture a cell shows: a light cell shows its light laid over the user's picture once
-    // those are drawn (lightCellsChanged), every other cell (and a light whose picture is missing)
-    // its own picture, cellPicture.
-    QString shownCellPicture(EffectPanel panel, int position, const QString& cellPicture) const;
 
     const EditState& state() const { return m_state; }
     EditState& state() { return m_state; }
@@ -179,10 +174,6 @@ class Editor : public QObject {
     void thumbnailReady(const QString& thumbnailPath, int filterNumber);
     // In the editor's thread once a thumbnail run has ended and intake is possible again.
     void workerFinished(bool succeeded);
-    // In the editor's thread: the pictures the light cells show changed (shownCellPicture), to the
-    // lights on the picture taken in last once they are drawn, or back to the shipped ones while
-    // a new picture's are drawn.
-    void lightCellsChanged();
     // The picture or its look changed: the view repaints.
     void viewChanged();
 
@@ -212,10 +203,6 @@ class Editor : public QObject {
     EditState m_state;
     Catalogues m_catalogues;
     ThumbnailWorker m_worker;
-    std::atomic<bool> m_lightCellsBusy{false};
-    LightCellJob m_lightCells{m_lightCellsBusy};
-    // The drawn light cells show the picture of the thumbnail run that came before them.
-    bool m_lightCellsCurrent = false;
     CropTool m_cropTool;
     std::atomic<bool> m_closing{false};
     // Read on this thread when first asked for: the first worker is still filling the filter

@@ -20,10 +20,6 @@ QString thumbnailPath(int n) {
     return path(QStringLiteral("a/%1.jpg").arg(n));
 }
 
-QString lightThumbnailPath(int n) {
-    return path(QStringLiteral("a/light%1.jpg").arg(n));
-}
-
 QString filterResultPath(int n) {
     return path(QStringLiteral("b/%1.jpg").arg(n));
 }
@@ -54,14 +50,13 @@ void removeWorkFiles() {
     removeFile("wl.jpg");
     deleteSourceCopies();
     removeFile("newfile1.jpg");
-    for (const char* name :
-         {"max_lj.jpg", "save_save.jpg", "save2.jpg", "sss.jpg", "ww.jpg", "newthumbfile.jpg"})
+    for (const char* name : {"max_lj.jpg", "save_save.jpg", "save2.jpg", "sss.jpg", "ww.jpg", "newthumbfile.jpg"})
         removeFile(name);
     for (const char* name :
-         {"cut.jpg",         "save.jpg",      "save_rot0.jpg", "save_rot90.jpg",   "save_rot180.jpg",
-          "save_rot270.jpg", "save_save.jpg", "save2.jpg",     "sss.jpg",          "newfile.jpg",
-          "newfile1.jpg",    "s_x.jpg",       "sssss.jpg",     "a/source_cut.jpg", "a/source_cut1.jpg",
-          "save_save1.jpg",  "sss1.jpg",      "wwllwl.jpg",    "wwll.jpg",         "max_lj.jpg"})
+         {"cut.jpg", "save.jpg", "save_rot0.jpg", "save_rot90.jpg", "save_rot180.jpg", "save_rot270.jpg",
+          "save_save.jpg", "save2.jpg", "sss.jpg", "newfile.jpg", "newfile1.jpg", "s_x.jpg", "sssss.jpg",
+          "a/source_cut.jpg", "a/source_cut1.jpg", "save_save1.jpg", "sss1.jpg", "wwllwl.jpg", "wwll.jpg",
+          "max_lj.jpg"})
         removeFile(name);
     QDir(path(kThumbFolder)).removeRecursively();
     QDir(path(kResultFolder)).removeRecursively();

@@ -36,8 +36,6 @@ inline QString path(const char* name) {
 QString sourceCopyName(int copyCounter);
 // "a/<n>.jpg" and "b/<n>.jpg": the thumbnail and the preview-size result of filter n (1-based).
 QString thumbnailPath(int n);
-// "a/light<n>.jpg": light n (1-based) laid over the picture at the thumbnails' size.
-QString lightThumbnailPath(int n);
 QString filterResultPath(int n);
 // "save_rot0.jpg" ... "save_rot270.jpg"; 360 and 0 both name "save_rot0.jpg".
 QString rotatedCopyPath(int angle);

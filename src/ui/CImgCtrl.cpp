@@ -51,8 +51,7 @@ void CImgCtrl::SetPicture(const QString& path) {
         repaint();
         emit thumbnailLoaded();
     });
-    const QString shown = m_list->shownPictureOf ? m_list->shownPictureOf(index, path) : path;
-    watcher->setFuture(QtConcurrent::run(&m_list->loadPool(), ThumbnailLoad::load, shown, inner, generation,
+    watcher->setFuture(QtConcurrent::run(&m_list->loadPool(), ThumbnailLoad::load, path, inner, generation,
                                          devicePixelRatioF()));
 }
 

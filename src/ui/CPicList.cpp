@@ -99,8 +99,8 @@ bool CPicList::AddPicture(const QString& path) {
     } else {
         auto* cell = new CImgCtrl(this, m_viewport);
         cell->setGeometry(columns == 2 ? cellRect(next) : QRect());
-        cell->index = static_cast<int>(cells.size());
         cell->SetPicture(path);
+        cell->index = static_cast<int>(cells.size());
         cells.append(cell);
         cell->show();
     }
@@ -139,11 +139,6 @@ void CPicList::ClearAll() {
     updateScrollRange();
     placeCells();
     update();
-}
-
-void CPicList::reloadPictures() {
-    for (int i = 0; i < visibleCount(); ++i)
-        cells.at(i)->SetPicture(cells.at(i)->picturePath);
 }
 
 void CPicList::ClearSelection() {

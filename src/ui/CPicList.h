@@ -34,9 +34,6 @@ class CPicList : public QFrame {
     // Names the look a cell shows (its index and picture) for the cell's tooltip; a list
     // without it, or a look without a name, shows none.
     std::function<QString(int index, const QString& picturePath)> lookNameOf;
-    // The file a cell decodes for its picture, when it is not the cell's own picture (a light
-    // shown on the user's photo); a list without it decodes the cell's picture.
-    std::function<QString(int index, const QString& picturePath)> shownPictureOf;
 
     // Adds a cell for the picture; false, with nothing changed, when the file name's extension
     // is not one of acceptedExtensions (compared without regard to case).
@@ -48,9 +45,6 @@ class CPicList : public QFrame {
     // Frees every cell in use, clears the selection and scrolls back to the top.
     void ClearAll();
     void ClearSelection();
-    // Decodes the pictures of the cells in use again, for a shownPictureOf that now answers
-    // otherwise.
-    void reloadPictures();
     // Scrolls so the row of the cell is the top one, as far as the rows allow.
     void ScrollToItem(int index);
     // Makes the cell the selected current one.

@@ -328,11 +328,7 @@ void CcsAllDlg::createLists() {
         list->lookNameOf = [this, panel](int index, const QString& picturePath) {
             return m_editor.lookName(static_cast<EffectPanel>(panel), index, picturePath);
         };
-        list->shownPictureOf = [this, panel](int index, const QString& picturePath) {
-            return m_editor.shownCellPicture(static_cast<EffectPanel>(panel), index, picturePath);
-        };
     }
-    connect(&m_editor, &Editor::lightCellsChanged, lightList, &CPicList::reloadPictures);
     for (int n = 1; n <= kLightCount; ++n)
         lightList->AddPicture(resources + QStringLiteral("lightimage.bundle/%1.jpg").arg(n));
     for (const QString& pattern : FrameCategoryPatterns(QStringLiteral("All")))

@@ -59,8 +59,6 @@ class PanelsTest : public QObject {
 
     void categoryThenClickAppliesShownFilter();
     void clickFollowsRotation();
-    void lightCellsShowThePhoto_data();
-    void lightCellsShowThePhoto();
 
   private:
     MagickSession m_magick;
@@ -261,56 +259,6 @@ void PanelsTest::clickFollowsRotation() {
     QVERIFY(editor.thumbClicked(click));
     QCOMPARE(editor.state().effectBasePath, WorkFiles::rotatedCopyPath(270));
     QCOMPARE(QImageReader(WorkFiles::filterResultPath(1)).size(), QSize(480, 640));
-}
-
-void PanelsTest::lightCellsShowThePhoto_data() {
-    QTest::addColumn<QString>("photo");
-    QTest::addColumn<QString>("other");
-    QTest::newRow("coffee") << "coffee.png"
-                            << "chelsea.png";
-    QTest::newRow("chelsea") << "chelsea.png"
-                             << "coffee.png";
-}
-
-void PanelsTest::lightCellsShowThePhoto() {
-    QFETCH(QString, photo);
-    QFETCH(QString, other);
-    makeLooksDataFolder({QStringLiteral("Others")});
-    const QString ownCell = QStringLiteral("shipped.jpg");
-    Editor editor;
-    QSignalSpy changed(&editor, &Editor::lightCellsChanged);
-    QCOMPARE(editor.takeIn(TestSupport::dataFile(photo), IntakeSource::OpenDialog), Outcome::NewPicture);
-    QCOMPARE(editor.shownCellPicture(LightPanel, 0, ownCell), ownCell);
-    QVERIFY(waitForThumbnails(editor));
-    QVERIFY(changed.size() == 1 || changed.wait(60000));
-
-    // Each light laid over a picture keeps that picture's layout: its cell is nearer to the photo
-    // it was drawn on than to another one, whatever the light.
-    const int lights = int(editor.catalogues().lightRecords.size());
-    QVERIFY(lights >= 32);
-    int nearerToPhoto = 0;
-    for (int position = 0; position < lights; ++position) {
-        const QImage cell(editor.shownCellPicture(LightPanel, position, ownCell));
-        QVERIFY2(!cell.isNull(), qPrintable(QString::number(position)));
-        const auto shrunk = [&](const QString& name) {
-            return QImage(TestSupport::dataFile(name))
-                .convertToFormat(QImage::Format_RGB32)
-                .scaled(cell.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        };
-        const QImage shown = cell.convertToFormat(QImage::Format_RGB32);
-        if (TestSupport::rmseDifference(shown, shrunk(photo)) <
-            TestSupport::rmseDifference(shown, shrunk(other)))
-            ++nearerToPhoto;
-    }
-    QVERIFY2(nearerToPhoto >= lights * 9 / 10,
-             qPrintable(QStringLiteral("%1 of %2").arg(nearerToPhoto).arg(lights)));
-    QCOMPARE(editor.shownCellPicture(FramePanel, 0, ownCell), ownCell);
-
-    // A new picture: the cells show their own pictures until its lights are drawn.
-    QCOMPARE(editor.takeIn(TestSupport::dataFile(other), IntakeSource::OpenDialog), Outcome::NewPicture);
-    QCOMPARE(changed.size(), 2);
-    QCOMPARE(editor.shownCellPicture(LightPanel, 0, ownCell), ownCell);
-    QVERIFY(waitForThumbnails(editor));
 }
 
 QTEST_MAIN(PanelsTest)

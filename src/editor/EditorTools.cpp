@@ -41,13 +41,7 @@ bool Editor::lookOnNewPicture() {
         return true;
     if (reapplyLook(state, m_catalogues))
         return true;
-    state.filterActive = state.lightActive = LookOff;
-    state.filterIndex = state.lightIndex = state.lastFilterIndex = state.lastLightIndex = -1;
-    state.selectedFilterThumb.clear();
-    state.selectedLightThumb.clear();
-    state.combinedCached = false;
-    state.effectBitmap = state.cachedFilterBitmap = state.cachedLightBitmap = state.cachedCombinedBitmap =
-        QImage();
+    Intake::dropFilterAndLight(state);
     m_cells[FilterPanel].clear();
     m_cells[LightPanel].clear();
     m_lookProblem =

@@ -152,10 +152,9 @@ void resetOrientation(EditState& state) {
     state.flipVertical = false;
 }
 
-void resetLook(EditState& state) {
+void dropFilterAndLight(EditState& state) {
     state.selectedFilterThumb.clear();
     state.selectedLightThumb.clear();
-    state.selectedFrameThumb.clear();
     state.filterIndex = -1;
     state.lastFilterIndex = -1;
     state.lightIndex = -1;
@@ -163,13 +162,18 @@ void resetLook(EditState& state) {
     // A look flag left on with its index reset would make the next click apply "filter -1".
     state.filterActive = LookOff;
     state.lightActive = LookOff;
-    state.frameMode = FrameNone;
     state.combinedCached = false;
     // The cached results show the previous picture; none of them may come back.
     state.effectBitmap = QImage();
     state.cachedFilterBitmap = QImage();
     state.cachedLightBitmap = QImage();
     state.cachedCombinedBitmap = QImage();
+}
+
+void resetLook(EditState& state) {
+    dropFilterAndLight(state);
+    state.selectedFrameThumb.clear();
+    state.frameMode = FrameNone;
     state.pictureCropped = false;
     state.strength = 1.0;
     state.blendedBitmap = QImage();

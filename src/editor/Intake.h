@@ -41,6 +41,8 @@ void resetGeometry(EditState& state, const QSize& previewSize, const QSize& sour
 // Unturned and unmirrored, in the editor and in the print copies alike.
 void resetOrientation(EditState& state);
 
+// No filter and no light chosen, and none of their cached results; the frame stays.
+void dropFilterAndLight(EditState& state);
 // No look: no filter, light or frame chosen, no cached result of the previous picture.
 void resetLook(EditState& state);
 
